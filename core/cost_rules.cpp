@@ -1,0 +1,85 @@
+#include "core/cost_rules.h"
+
+#include "core/numbers.h"
+
+namespace ostrel {
+
+Checked32 EpCost(Checked32 fv, Checked32 gev, Checked32 fvb) {
+    // The three cases are tested in turn and each that holds assigns the
+    // result; when fv == gev < fvb the second and third both hold and give
+    // the same value.
+    Checked32 result = 0;
+    if (fvb <= gev && fv <= gev) {
+        result = fvb - fv;
+    }
+    if (fvb > gev && fv >= gev) {
+        // Tri(fvb - gev) - Tri(fv - gev), grouped as
+        // ((a·a / 2) + (a / 2)) - ((b·b / 2) + (b / 2)).
+        const Checked32 a = fvb - gev;
+        const Checked32 b = fv - gev;
+        const double aSquared = (a * a).ToReal();
+        const double bSquared = (b * b).ToReal();
+        const double total = RealSubtract(RealAdd(RealHalf(aSquared), RealHalf(a.ToReal())),
+                                          RealAdd(RealHalf(bSquared), RealHalf(b.ToReal())));
+        result = RealToWhole(TestReal(total));
+    }
+    if (fvb > gev && fv <= gev) {
+        // (gev - fv) points at 1 EP, then Tri(fvb - gev), grouped as
+        // ((a·a / 2) + c) + (a / 2).
+        const Checked32 a = fvb - gev;
+        const Checked32 c = gev - fv;
+        const double aSquared = (a * a).ToReal();
+        const double total = RealAdd(RealAdd(RealHalf(aSquared), c.ToReal()), RealHalf(a.ToReal()));
+        result = RealToWhole(TestReal(total));
+    }
+    return result;
+}
+
+Reach FvbReach(Checked32 fv, Checked32 gev, Checked32 ep) {
+    Checked32 fvb = 0;
+    Checked32 left = ep;
+    Checked32 bought = 0;  // points bought above the starting level
+    Checked32 spent = 0;   // EP spent on them
+
+    // The whole budget goes at 1 EP a point without passing gev.
+    if (ep + fv <= gev) {
+        fvb = ep + fv;
+        left = 0;
+    }
+    // From below gev: pay up to gev at 1 EP a point, then the k-th point
+    // above gev costs k.
+    if (left + fv > gev && fv < gev) {
+        left = left - (gev - fv);
+        while (true) {
+            const Checked32 price = (spent + bought) + 1;  // of bought + 1 points
+            if (price > left) {
+                break;
+            }
+            spent = price;
+            bought = bought + 1;
+        }
+        left = left - spent;
+        fvb = gev + bought;
+    }
+    // From at or above gev: the k-th point bought costs d + k, d being the
+    // points already above gev.
+    if (fv >= gev) {
+        const Checked32 d = fv - gev;
+        while (true) {
+            // All terms are at least 0, so this is the exact sum that buying
+            // the point adds up to, and it overflows exactly when any grouping
+            // of the same terms would.
+            const Checked32 price = ((spent + bought) + 1) + d;  // of bought + 1 points
+            if (price > left) {
+                break;
+            }
+            spent = price;
+            bought = bought + 1;
+        }
+        left = left - spent;
+        fvb = fv + bought;
+    }
+    return {fvb, left};
+}
+
+}  // namespace ostrel

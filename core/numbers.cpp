@@ -1,0 +1,221 @@
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <system_error>
+
+namespace ostrel {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The parts of a numeric text, each a view into the text.
+struct NumericParts {
+    bool negative = false;
+    std::string_view integerDigits;   // may be empty when fractionDigits is not
+    std::string_view fractionDigits;  // may be empty
+    bool exponentNegative = false;
+    std::string_view exponentDigits;  // empty when there is no exponent
+};
+
+class Scanner {
+  public:
+    explicit Scanner(std::string_view text) : text_(text) {}
+
+    void SkipSpaces() {
+        while (pos_ < text_.size() && text_[pos_] == ' ') {
+            ++pos_;
+        }
+    }
+    bool Take(char c) {
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    bool Take(std::string_view s) {
+        if (text_.substr(pos_).starts_with(s)) {
+            pos_ += s.size();
+            return true;
+        }
+        return false;
+    }
+    std::string_view Digits() {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && IsDigit(text_[pos_])) {
+            ++pos_;
+        }
+        return text_.substr(start, pos_ - start);
+    }
+    [[nodiscard]] bool AtEnd() const { return pos_ == text_.size(); }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::optional<NumericParts> Scan(std::string_view text, std::string_view separator) {
+    NumericParts parts;
+    Scanner in(text);
+    in.SkipSpaces();
+    if (!in.Take('+')) {
+        parts.negative = in.Take('-');
+    }
+    parts.integerDigits = in.Digits();
+    const bool hasSeparator = !separator.empty() && in.Take(separator);
+    if (hasSeparator) {
+        parts.fractionDigits = in.Digits();
+    }
+    if (parts.integerDigits.empty() && parts.fractionDigits.empty()) {
+        return std::nullopt;
+    }
+    if (in.Take('e') || in.Take('E')) {
+        if (!in.Take('+')) {
+            parts.exponentNegative = in.Take('-');
+        }
+        parts.exponentDigits = in.Digits();
+        if (parts.exponentDigits.empty()) {
+            return std::nullopt;
+        }
+    }
+    in.SkipSpaces();
+    if (!in.AtEnd()) {
+        return std::nullopt;
+    }
+    return parts;
+}
+
+// The power of ten of the leading significant digit, saturated far beyond
+// binary64's range. Only its sign is used: it tells an overflow from an
+// underflow when the value does not fit.
+std::int64_t DecimalMagnitude(const NumericParts& parts) {
+    constexpr std::int64_t kSaturation = 1'000'000'000'000;
+    std::int64_t exponent = 0;
+    for (char c : parts.exponentDigits) {
+        exponent = std::min(kSaturation, exponent * 10 + (c - '0'));
+    }
+    if (parts.exponentNegative) {
+        exponent = -exponent;
+    }
+    const auto first = parts.integerDigits.find_first_not_of('0');
+    if (first != std::string_view::npos) {
+        return exponent + static_cast<std::int64_t>(parts.integerDigits.size() - first) - 1;
+    }
+    const auto firstFraction = parts.fractionDigits.find_first_not_of('0');
+    return exponent - static_cast<std::int64_t>(firstFraction) - 1;
+}
+
+// Rounds a real to binary64. Where the compiler evaluates in wider registers
+// (x87), going through memory drops the excess precision and range.
+double ToBinary64(double value) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD != 0
+    volatile double stored = value;
+    return stored;
+#else
+    return value;
+#endif
+}
+
+}  // namespace
+
+bool IsNumericText(std::string_view text, std::string_view decimalSeparator) {
+    return Scan(text, decimalSeparator).has_value();
+}
+
+double TextToReal(std::string_view text, std::string_view decimalSeparator) {
+    const auto parts = Scan(text, decimalSeparator);
+    if (!parts) {
+        throw ConversionError("the text is not a number");
+    }
+    // Rewrite in the one form std::from_chars reads the same everywhere:
+    // [-]digits.digits[e[-]digits]
+    std::string plain;
+    plain.reserve(text.size() + 4);
+    if (parts->negative) {
+        plain += '-';
+    }
+    plain += parts->integerDigits.empty() ? std::string_view("0") : parts->integerDigits;
+    plain += '.';
+    plain += parts->fractionDigits;
+    if (!parts->exponentDigits.empty()) {
+        plain += 'e';
+        if (parts->exponentNegative) {
+            plain += '-';
+        }
+        plain += parts->exponentDigits;
+    }
+    double value = 0.0;
+    const char* const end = plain.data() + plain.size();
+    const auto [ptr, ec] = std::from_chars(plain.data(), end, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (DecimalMagnitude(*parts) >= 0) {
+            throw OverflowError("the number is beyond the range of binary64");
+        }
+        return parts->negative ? -0.0 : 0.0;
+    }
+    if (ec != std::errc() || ptr != end) {
+        // Cannot happen for a text the scanner accepted.
+        throw ConversionError("the text is not a number");
+    }
+    return value;
+}
+
+Checked32 RealToWhole(double value) {
+    if (!std::isfinite(value)) {
+        throw OverflowError("the number is not finite");
+    }
+    // x - floor(x) is exact in binary64, so the half test is exact too.
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) {
+        rounded = below + 1.0;
+    }
+    // Compare before converting: converting an out-of-range double to an
+    // integer type is undefined.
+    if (rounded < static_cast<double>(Checked32::kMin) ||
+        rounded > static_cast<double>(Checked32::kMax)) {
+        throw OverflowError("the number is outside the 32-bit range");
+    }
+    return Checked32(static_cast<std::int32_t>(rounded));
+}
+
+Checked32 TextToWhole(std::string_view text, std::string_view decimalSeparator) {
+    return RealToWhole(TextToReal(text, decimalSeparator));
+}
+
+std::string WholeToText(Checked32 value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.Value());
+    return std::string(buffer, result.ptr);
+}
+
+double RealAdd(double a, double b) {
+    return ToBinary64(a + b);
+}
+double RealSubtract(double a, double b) {
+    return ToBinary64(a - b);
+}
+double RealHalf(double a) {
+    return ToBinary64(a / 2.0);
+}
+
+double TestReal(double value) {
+    value = ToBinary64(value);
+    if (std::isnan(value)) {
+        throw RealError("invalid real operation (not a number)");
+    }
+    if (std::isinf(value)) {
+        throw RealError("real result beyond the range of binary64");
+    }
+    return value;
+}
+
+}  // namespace ostrel
