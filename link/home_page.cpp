@@ -1,0 +1,18 @@
+#include "link/home_page.h"
+
+namespace ostrel {
+
+std::string HomePageAddress() {
+    return "https://" + std::string(kHomePageHost) + "/";
+}
+
+std::string HomePageCaption() {
+    return "Hemsida: " + std::string(kHomePageHost);
+}
+
+void Label10Click(const Opener& open) {
+    constexpr int kHide = 0;  // SW_HIDE; the browser shows itself as it likes
+    (void)open(HomePageAddress(), "Open", std::nullopt, std::nullopt, kHide);
+}
+
+}  // namespace ostrel

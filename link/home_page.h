@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+// The maker's site. The label shows the host after "Hemsida: "; a click opens
+// the address. The host lies under a domain reserved for documentation, so
+// the link can never lead a user to somebody else's site.
+inline constexpr std::string_view kHomePageHost = "ostrel.example";
+
+// "https://" + kHomePageHost + "/"
+[[nodiscard]] std::string HomePageAddress();
+
+// The caption of the link label: "Hemsida: " followed by the host.
+[[nodiscard]] std::string HomePageCaption();
+
+// What the link calls to open the address; Shell::OpenHomePage in the program,
+// a recorder in tests.
+using Opener = std::function<bool(std::string_view file, std::string_view operation,
+                                  std::optional<std::string_view> parameters,
+                                  std::optional<std::string_view> directory, int showCommand)>;
+
+// Click of Label10: asks `open` to "Open" the home page with no parameters,
+// no directory and the show command 0, and ignores the answer. A user whose
+// browser is missing or refuses is not told.
+void Label10Click(const Opener& open);
+
+}  // namespace ostrel
