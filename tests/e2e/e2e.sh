@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# End to end: starts the built calculator as its own process on a private
+# X server (Xvfb), operates it with real X input (xdotool), reads the fields
+# back through the clipboard (xclip) and saves screenshots.
+#
+# usage: e2e.sh PROGRAM OUTPUT_DIRECTORY
+set -euo pipefail
+program=$(realpath "$1")
+out=$2
+mkdir -p "$out"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$out/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# A free display, chosen by the server itself.
+Xvfb -displayfd 3 -screen 0 640x480x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
+[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# Swedish settings: the decimal separator is a comma.
+LC_ALL=sv_SE.UTF-8 LANG=sv_SE.UTF-8 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ostrel v1\.3$' | head -n1) ||
+    fail "the window did not appear: $(cat "$work/app.log")"
+xdotool windowmove --sync "$window" 0 0
+xdotool windowfocus --sync "$window"
+sleep 0.3
+
+# Control centres in window coordinates.
+declare -A at=(
+    [Text1]="44 60" [Text2]="116 60" [Text3]="188 60" [Text4]="260 60"
+    [Command3]="328 60" [Command1]="52 92" [Command2]="132 92" [Label10]="300 240"
+)
+click() { xdotool mousemove --window "$window" ${at[$1]} click 1; sleep 0.2; }
+keys() { xdotool key --delay 30 "$@"; sleep 0.2; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+
+# Reads a field as the user would copy it: click, select all, copy.
+read_field() {
+    printf '' | xclip -selection clipboard
+    click "$1"
+    keys ctrl+a ctrl+c
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+expect_field() {
+    local got
+    got=$(read_field "$1")
+    [[ $got == "$2" ]] || fail "$1 holds '$got', expected '$2'"
+    echo "ok: $1 = $2"
+}
+
+# At start the focus is in FV with its 0 selected: typing replaces it.
+type_text 10
+keys Tab
+type_text 12
+keys Tab
+type_text 15
+keys Tab Tab Tab   # EP field, Rensa, Beräkna EP
+keys space
+expect_field Text4 8
+
+# More than eight typed characters: the ninth is refused.
+click Text2
+type_text 123456789
+expect_field Text2 12345678
+
+# A letter in FV: the message box, then FV repaired to 0 and EP 18 (12 + 1 + 2 + 3).
+click Text1
+type_text x
+click Text2
+type_text 12
+click Command1
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Ostrel$' | head -n1) ||
+    fail "no message box appeared"
+sleep 0.3
+import -window root "$out/message-box.png"
+keys Return
+timeout 10 bash -c "while xdotool search --onlyvisible --name '^Ostrel\$' >/dev/null; do sleep 0.1; done" ||
+    fail "the message box did not close"
+expect_field Text1 0
+expect_field Text4 18
+
+# Beräkna FVb with a decimal comma: 7,5 EP rounds to 8 and buys 10 -> 15.
+click Text1
+type_text 10
+click Text4
+type_text "7,5"
+click Command2
+expect_field Text3 15
+expect_field Text4 0
+
+# Rensa.
+click Command3
+for field in Text1 Text2 Text3 Text4; do expect_field "$field" 0; done
+
+kill -0 "$app" 2>/dev/null || fail "the program ended: $(cat "$work/app.log")"
+click Text1
+import -window "$window" "$out/window.png"
+echo "screenshots in $out"
+echo "1 passed, 0 failed"

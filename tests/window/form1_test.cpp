@@ -1,0 +1,417 @@
+// Widget tests of the real window on Qt's offscreen platform.
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <optional>
+
+#include "link/home_page.h"
+#include "window/field_edit.h"
+#include "window/form1.h"
+
+using ostrel::FieldEdit;
+using ostrel::Form1;
+
+namespace {
+
+QRect Twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+// What a message box showed, as the user saw it.
+struct Box {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Closes every message box that opens while `action` runs, as a user would
+// with its OK button, and returns what they showed.
+QList<Box> ClosingBoxes(const std::function<void()>& action) {
+    QList<Box> boxes;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        boxes.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        box->button(QMessageBox::Ok)->click();
+    });
+    timer.start();
+    action();
+    return boxes;
+}
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<Form1> form_;
+
+    template <class T = QWidget>
+    T* Child(const char* name) {
+        auto* child = form_->findChild<T*>(name);
+        if (child == nullptr) {
+            qFatal("no control named %s", name);
+        }
+        return child;
+    }
+    FieldEdit* Field(int n) { return Child<FieldEdit>(qPrintable(QString("Text%1").arg(n))); }
+    void Fill(const QStringList& texts) {
+        for (int i = 0; i < 4; ++i) {
+            Field(i + 1)->SetProgramText(texts[i]);
+        }
+    }
+    QStringList Texts() {
+        return {Field(1)->text(), Field(2)->text(), Field(3)->text(), Field(4)->text()};
+    }
+    QString FocusName() {
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus->objectName() : QString();
+    }
+
+  private slots:
+    void init() {
+        form_ = std::make_unique<Form1>(QLocale(QLocale::English, QLocale::UnitedStates));
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() { form_.reset(); }
+
+    void window() {
+        QCOMPARE(form_->windowTitle(), QString("Ostrel v1.3"));
+        QCOMPARE(form_->size(), QSize(366, 263));
+        QCOMPARE(form_->minimumSize(), form_->maximumSize());
+        const Qt::WindowFlags flags = form_->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!form_->windowIcon().isNull());
+
+        QImageReader background(":/ostrel/background.bmp");
+        QCOMPARE(background.size(), QSize(480, 360));
+        QImageReader icon(":/ostrel/ostrel.ico");
+        QCOMPARE(icon.read().size(), QSize(32, 32));
+        QFile iconFile(":/ostrel/ostrel.ico");
+        QVERIFY(iconFile.open(QIODevice::ReadOnly));
+        const QByteArray header = iconFile.read(22 + 40);
+        QCOMPARE(int(header[12]), 8);       // bits a pixel in the directory entry
+        QCOMPARE(int(header[22 + 14]), 8);  // and in the image: 256 colours
+
+        // The background shows: the glow is near the top middle, the texture
+        // darker towards the lower left.
+        const QImage shot = form_->grab().toImage();
+        QVERIFY(shot.pixelColor(240, 12).red() > 240 && shot.pixelColor(240, 12).green() > 230);
+        QVERIFY(shot.pixelColor(5, 250).blue() < 100);
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("underline");
+        auto row = [](const char* name, const char* text, QRect place, bool bold = false,
+                      bool underline = false) {
+            QTest::newRow(name) << QString(name) << QString(text) << place << bold << underline;
+        };
+        row("Label1", "FV", Twips(240, 360, 855, 255), true);
+        row("Label2", "GEV", Twips(1320, 360, 855, 255), true);
+        row("Label3", "FVb", Twips(2400, 360, 855, 255), true);
+        row("Label4", "EP", Twips(3480, 360, 855, 255), true);
+        row("Text1", "0", Twips(240, 720, 855, 375));
+        row("Text2", "0", Twips(1320, 720, 855, 375));
+        row("Text3", "0", Twips(2400, 720, 855, 375));
+        row("Text4", "0", Twips(3480, 720, 855, 375));
+        row("Command3", "Rensa", Twips(4560, 720, 735, 375));
+        row("Command1", "Beräkna EP", Twips(240, 1200, 1095, 375));
+        row("Command2", "Beräkna FVb", Twips(1440, 1200, 1095, 375));
+        row("Label9", " EP = Kostnad i antal erfarenhetspoäng", Twips(240, 3000, 2895, 255));
+        row("Label8", " FVb = Blivande färdighetsvärde", Twips(240, 2760, 2895, 255));
+        row("Label7", " GEV = Grundegenskapsvärde", Twips(240, 2520, 2895, 255));
+        row("Label6", " FV = Nuvarande färdighetsvärde", Twips(240, 2280, 2895, 255));
+        row("Label5", " Nyckel ", Twips(240, 2040, 2895, 255), false, true);
+        row("Picture1", "", Twips(-240, 0, 5895, 135));
+        row("Label11", "Fritt att dela", Twips(240, 3480, 2415, 255), true);
+        row("Label10", "Hemsida: ostrel.example", Twips(2280, 3480, 2895, 255), true, true);
+        row("Shape1", "", Twips(240, 2040, 2895, 1215));
+        row("Shape2", "", Twips(240, 3480, 4095, 255));
+    }
+    void layout() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QRect, place);
+        QFETCH(bool, bold);
+        QFETCH(bool, underline);
+        QWidget* control = Child(qPrintable(name));
+        QCOMPARE(control->geometry(), place);
+        QString shown;
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            shown = label->text();
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            shown = button->text();
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            shown = edit->text();
+        }
+        QCOMPARE(shown, text);
+        const QFont font = control->font();
+        QCOMPARE(font.families().value(0), QString("MS Sans Serif"));
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QCOMPARE(font.bold(), bold);
+        QCOMPARE(font.underline(), underline);
+        // Every caption fits in its control with the font the machine has.
+        if (!text.isEmpty()) {
+            QVERIFY2(QFontMetrics(font).horizontalAdvance(text) <= place.width(), qPrintable(name));
+        }
+    }
+
+    void colours() {
+        for (int i = 5; i <= 9; ++i) {
+            auto* line = Child<QLabel>(qPrintable(QString("Label%1").arg(i)));
+            QVERIFY(line->autoFillBackground());
+            QCOMPARE(line->palette().color(QPalette::Window), QColor(255, 255, 128));
+        }
+        for (const char* name : {"Label10", "Label11"}) {
+            QCOMPARE(Child(name)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        }
+        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label10", "Label11"}) {
+            QVERIFY(!Child(name)->autoFillBackground());  // transparent
+        }
+        const QCursor hand = Child("Label10")->cursor();
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.hotSpot(), QPoint(5, 0));
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+    }
+
+    void tabOrderAndStartFocus() {
+        QCOMPARE(FocusName(), QString("Text1"));
+        QCOMPARE(Field(1)->selectedText(), QString("0"));
+        const QStringList forward = {"Text2",    "Text3",    "Text4", "Command3",
+                                     "Command1", "Command2", "Text1"};
+        for (const QString& next : forward) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(FocusName(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(FocusName(), QString("Command2"));
+    }
+
+    void longResultIsStoredWholeAndSelectedByEight() {
+        Fill({"0", "0", "46340", "0"});
+        QTest::mouseClick(Child("Command1"), Qt::LeftButton);
+        QCOMPARE(Field(4)->text(), QString("1073720970"));
+        Field(3)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Field(3), Qt::Key_Tab);
+        QCOMPARE(FocusName(), QString("Text4"));
+        QCOMPARE(Field(4)->selectedText(), QString("10737209"));
+        QCOMPARE(Field(4)->selectionStart(), 0);
+        // Nothing more can be typed into it until enough is deleted.
+        QTest::keyClick(Field(4), Qt::Key_End);
+        QTest::keyClicks(Field(4), "5");
+        QCOMPARE(Field(4)->text(), QString("1073720970"));
+        QTest::keyClick(Field(4), Qt::Key_Backspace);
+        QTest::keyClick(Field(4), Qt::Key_Backspace);
+        QTest::keyClicks(Field(4), "56");
+        QCOMPARE(Field(4)->text(), QString("10737209"));
+    }
+
+    void typingAndPastingStopAtEight() {
+        QTest::keyClicks(Field(1), "123456789");
+        QCOMPARE(Field(1)->text(), QString("12345678"));
+        Field(2)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(Field(2), "12");
+        QApplication::clipboard()->setText("abcdefghij");
+        QTest::keySequence(Field(2), QKeySequence::Paste);
+        QCOMPARE(Field(2)->text(), QString("12abcdef"));
+        QCOMPARE(Field(2)->cursorPosition(), 8);
+        QTest::keyClick(Field(2), Qt::Key_Home);
+        QTest::keySequence(Field(2), QKeySequence::Paste);
+        QCOMPARE(Field(2)->text(), QString("12abcdef"));
+        Field(2)->undo();  // edits that were cut can still be taken back
+        QVERIFY(Field(2)->text().size() <= 8);
+    }
+
+    void typedLimit_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<int>("keptCaret");
+        QTest::newRow("within the limit") << "1234567"
+                                          << "12345678" << 8 << "12345678" << 8;
+        QTest::newRow("ninth character") << "12345678"
+                                         << "123456789" << 9 << "12345678" << 8;
+        QTest::newRow("paste in the middle") << "1234"
+                                             << "12abcdef34" << 8 << "12abcd34" << 6;
+        QTest::newRow("paste over a selection") << "12345678"
+                                                << "1xyzw678" << 5 << "1xyzw678" << 5;
+        QTest::newRow("repeated characters") << "ab"
+                                             << "ababababab" << 10 << "abababab" << 8;
+        QTest::newRow("insert in repeats") << "aaaa"
+                                           << "aaaaaaaaaa" << 7 << "aaaaaaaa" << 5;
+        QTest::newRow("long program text, deleting") << "1073720970"
+                                                     << "107372097" << 9 << "107372097" << 9;
+        QTest::newRow("long program text, replacing one") << "1073720970"
+                                                          << "1073720975" << 10 << "107372097" << 9;
+        QTest::newRow("long program text, replacing eight") << "1073720970"
+                                                            << "570" << 1 << "570" << 1;
+    }
+    void typedLimit() {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        QFETCH(QString, kept);
+        QFETCH(int, keptCaret);
+        FieldEdit::LimitTypedText(before, after, caret);
+        QCOMPARE(after, kept);
+        QCOMPARE(caret, keptCaret);
+    }
+
+    void clickInFieldSelectsFromTheStart() {
+        Field(3)->SetProgramText("12345");
+        QTest::mouseClick(Field(3), Qt::LeftButton, {}, QPoint(40, 12));
+        QTRY_COMPARE(Field(3)->selectedText(), QString("12345"));
+        QCOMPARE(Field(3)->selectionStart(), 0);
+    }
+
+    void enterAndEscapeInAFieldPressNothing() {
+        Fill({"10", "12", "15", "7"});
+        const QList<Box> boxes = ClosingBoxes([&] {
+            for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                QTest::keyClick(Field(1), static_cast<Qt::Key>(key));
+            }
+            QTest::qWait(30);
+        });
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(Texts(), (QStringList{"10", "12", "15", "7"}));
+        QVERIFY(form_->isVisible());
+    }
+
+    void buttons_data() {
+        QTest::addColumn<QStringList>("start");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("end");
+        QTest::addColumn<QStringList>("messages");
+        const QString n = "Ostrel kan endast räkna med siffror, såsom 1, 2 och 3.";
+        const QString s =
+            "VB overflow! Programmet klarar inte så stora skillnader mellan "
+            "FV/FVb och GEV";
+        QTest::newRow("cost") << QStringList{"10", "12", "15", "0"} << "Command1"
+                              << QStringList{"10", "12", "15", "8"} << QStringList{};
+        QTest::newRow("cost, two messages")
+            << QStringList{"x", "2000", "3", "0"} << "Command1" << QStringList{"0", "0", "3", "6"}
+            << QStringList{n, "Ogiltigt GEV!"};
+        QTest::newRow("cost, spread") << QStringList{"0", "0", "46341", "5"} << "Command1"
+                                      << QStringList{"0", "0", "0", "0"} << QStringList{s};
+        QTest::newRow("reach") << QStringList{"10", "12", "0", "7"} << "Command2"
+                               << QStringList{"10", "12", "14", "2"} << QStringList{};
+        QTest::newRow("reach, bad EP")
+            << QStringList{"10", "12", "0", "1000001"} << "Command2"
+            << QStringList{"10", "12", "10", "0"} << QStringList{"Ogiltigt antal EP!"};
+        QTest::newRow("clear") << QStringList{"abc", "", "1", "12345678"} << "Command3"
+                               << QStringList{"0", "0", "0", "0"} << QStringList{};
+        QTest::newRow("error report")
+            << QStringList{"1", "1", "abc", "5"} << "Command2" << QStringList{"1", "1", "abc", "5"}
+            << QStringList{
+                   "ConversionError: En ruta innehåller något som inte är ett tal. "
+                   "Beräkningen avbröts."};
+        QTest::newRow("overflow report") << QStringList{"-3E9", "0", "0", "5"} << "Command1"
+                                         << QStringList{"-3E9", "0", "0", "5"}
+                                         << QStringList{Form1::ErrorReport("OverflowError")};
+    }
+    void buttons() {
+        QFETCH(QStringList, start);
+        QFETCH(QString, button);
+        QFETCH(QStringList, end);
+        QFETCH(QStringList, messages);
+        Fill(start);
+        const QList<Box> boxes =
+            ClosingBoxes([&] { QTest::mouseClick(Child(qPrintable(button)), Qt::LeftButton); });
+        QCOMPARE(Texts(), end);
+        QStringList shown;
+        for (const Box& box : boxes) {
+            QCOMPARE(box.title, QString("Ostrel"));
+            QCOMPARE(box.icon, QMessageBox::NoIcon);
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            shown.append(box.text);
+        }
+        QCOMPARE(shown, messages);
+        // The focus is back on the pressed button; no field's handler ran.
+        QCOMPARE(form_->focusWidget()->objectName(), button);
+    }
+
+    void aSecondPressAfterAnErrorWorks() {
+        Fill({"-2.1E9", "0", "1", "-2.1E9"});
+        QCOMPARE(ClosingBoxes([&] { QTest::mouseClick(Child("Command2"), Qt::LeftButton); }).size(),
+                 1);
+        Fill({"10", "12", "0", "7"});
+        QVERIFY(
+            ClosingBoxes([&] { QTest::mouseClick(Child("Command2"), Qt::LeftButton); }).isEmpty());
+        QCOMPARE(Texts(), (QStringList{"10", "12", "14", "2"}));
+    }
+
+    void decimalSeparatorComesFromTheLocale() {
+        form_ = std::make_unique<Form1>(QLocale(QLocale::Swedish, QLocale::Sweden));
+        form_->show();
+        Fill({"2,5", "10", "3,5", "0"});
+        QTest::mouseClick(Child("Command1"), Qt::LeftButton);
+        QCOMPARE(Field(4)->text(), QString("2"));
+    }
+
+    void linkOpensTheHomePage() {
+        struct Call {
+            std::string file, operation;
+            std::optional<std::string_view> parameters, directory;
+            int show;
+        };
+        QList<Call> calls;
+        form_->SetOpener([&](std::string_view file, std::string_view operation,
+                             std::optional<std::string_view> parameters,
+                             std::optional<std::string_view> directory, int show) {
+            calls.append({std::string(file), std::string(operation), parameters, directory, show});
+            return false;
+        });
+        QWidget* link = Child("Label10");
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(150, 8));
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].file, std::string("https://ostrel.example/"));
+        QCOMPARE(calls[0].operation, std::string("Open"));
+        QVERIFY(!calls[0].parameters && !calls[0].directory);
+        QCOMPARE(calls[0].show, 0);
+        QTest::mouseClick(link, Qt::RightButton, {}, QPoint(150, 8));
+        QCOMPARE(calls.size(), 1);
+    }
+
+    void accessibility() {
+        const char* const names[] = {"FV", "GEV", "FVb", "EP"};
+        const char* const descriptions[] = {
+            "FV = Nuvarande färdighetsvärde", "GEV = Grundegenskapsvärde",
+            "FVb = Blivande färdighetsvärde", "EP = Kostnad i antal erfarenhetspoäng"};
+        for (int i = 0; i < 4; ++i) {
+            QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(i + 1));
+            QVERIFY(field != nullptr);
+            QCOMPARE(field->text(QAccessible::Name), QString(names[i]));
+            QCOMPARE(field->text(QAccessible::Description), QString(descriptions[i]));
+        }
+        for (const char* button : {"Command1", "Command2", "Command3"}) {
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Child(button));
+            QCOMPARE(control->text(QAccessible::Name), Child<QPushButton>(button)->text());
+        }
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

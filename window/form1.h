@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QLocale>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "form/calculator_form.h"
+#include "link/home_page.h"
+
+class QLabel;
+class QPushButton;
+
+namespace ostrel {
+
+class FieldEdit;
+
+// The calculator's only window. It implements CalculatorForm on its four
+// fields and a modal message box, and binds the buttons, the fields' focus
+// and the link label to the handlers of form/ and link/. A number error that
+// leaves a handler is caught here and reported in a message box; nothing is
+// ever thrown into Qt's event loop.
+class Form1 final : public QWidget, public CalculatorForm {
+    Q_OBJECT
+
+  public:
+    // `locale` supplies the decimal separator the conversions use.
+    explicit Form1(QLocale locale = QLocale::system(), QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // CalculatorForm
+    [[nodiscard]] std::string GetText(Field field) const override;
+    void SetText(Field field, std::string_view text) override;
+    void SetSelection(Field field, int start, int length) override;
+    void ShowMessage(std::string_view text) override;
+    [[nodiscard]] std::string DecimalSeparator() const override;
+
+    // Replaces what the link label calls to open the home page (tests).
+    void SetOpener(Opener opener);
+
+    // The text of the report of a number error of the given kind
+    // ("OverflowError", ...); anything else gets a general report.
+    [[nodiscard]] static QString ErrorReport(const char* kind);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void BuildControls();
+    FieldEdit* Edit(Field field) const;
+    // Runs one event handler; reports whatever it raises.
+    void RunHandler(const std::function<void()>& handler);
+    void ShowBox(const QString& text);
+
+    QLocale locale_;
+    QPixmap background_;
+    std::array<FieldEdit*, 4> fields_{};
+    Opener opener_;
+};
+
+}  // namespace ostrel
