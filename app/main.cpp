@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ostrel");
     QApplication::setApplicationVersion("1.3");
-    QApplication::setDesktopFileName("ostrel");
+    QApplication::setDesktopFileName("example.ostrel.Ostrel");
     QApplication::setWindowIcon(QIcon(":/ostrel/ostrel.ico"));
 
     ostrel::Form1 window;

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Makes the Debian package from a finished build, checks its metadata,
+# unpacks it into a fresh directory and starts the unpacked program on a
+# private X server until its window maps.
+#
+# usage: package.sh BUILD_DIRECTORY
+set -euo pipefail
+build=$(realpath "$1")
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) ||
+    fail "cpack: $(cat "$work/cpack.log")"
+deb=$(ls "$work"/out/ostrel_*.deb)
+echo "package: $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins; do
+    [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed"
+done
+
+root=$work/root
+dpkg -x "$deb" "$root"
+for file in usr/bin/ostrel \
+            usr/share/applications/example.ostrel.Ostrel.desktop \
+            usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml \
+            usr/share/icons/hicolor/32x32/apps/ostrel.png; do
+    [[ -f $root/$file ]] || fail "the package lacks $file"
+done
+desktop-file-validate "$root/usr/share/applications/example.ostrel.Ostrel.desktop" ||
+    fail "desktop file"
+appstreamcli validate --no-net "$root/usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml" ||
+    fail "AppStream metainfo"
+
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+"$root/usr/bin/ostrel" >"$work/app.log" 2>&1 &
+pids+=($!)
+timeout 20 xdotool search --sync --onlyvisible --name '^Ostrel v1\.3$' >/dev/null ||
+    fail "the installed program showed no window: $(cat "$work/app.log")"
+echo "the unpacked program's window mapped"
+echo "1 passed, 0 failed"
