@@ -1,8 +1,10 @@
 #include "window/form1.h"
 
 #include <QCursor>
+#include <QEnterEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -33,25 +35,39 @@ const QColor kStripColour(96, 120, 32);
 const QColor kShapeBorder(0, 0, 0);
 
 // "MS Sans Serif" 8.25 points, or the nearest sans-serif of about that size.
-QFont ClassicFont(bool bold = false, bool underline = false) {
-    QFont font;
-    font.setFamilies(
-        {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
+// Built once: every control shares the same few fonts.
+const QFont& ClassicFont(bool bold = false, bool underline = false) {
+    static const auto fonts = [] {
+        std::array<QFont, 4> made;
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            QFont& font = made[i];
+            font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial",
+                              "DejaVu Sans"});
+            font.setStyleHint(QFont::SansSerif);
+            font.setPointSizeF(8.25);
+            font.setBold((i & 1) != 0);
+            font.setUnderline((i & 2) != 0);
+        }
+        return made;
+    }();
+    return fonts[(bold ? 1u : 0u) | (underline ? 2u : 0u)];
 }
 
 // A label that reports a click: a press and a release of the left button on
-// it.
+// it. Its own pointer is decoded when the mouse first comes over it, not at
+// start-up.
 class ClickLabel final : public QLabel {
   public:
     using QLabel::QLabel;
     std::function<void()> onClick;
 
   protected:
+    void enterEvent(QEnterEvent* event) override {
+        if (!testAttribute(Qt::WA_SetCursor)) {
+            setCursor(HandCursor());
+        }
+        QLabel::enterEvent(event);
+    }
     void mousePressEvent(QMouseEvent* event) override {
         pressed_ = event->button() == Qt::LeftButton;
         event->accept();
@@ -67,6 +83,13 @@ class ClickLabel final : public QLabel {
     }
 
   private:
+    // The monochrome pointing hand, its hot spot at the tip of the index
+    // finger; the platform's hand where the picture cannot be read.
+    static QCursor HandCursor() {
+        const QPixmap hand(":/ostrel/hand.cur");
+        return hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 5, 0);
+    }
+
     bool pressed_ = false;
 };
 
@@ -85,6 +108,15 @@ class Shape final : public QWidget {
     }
 };
 
+// The part of the background bitmap that the fixed-size window shows: it is
+// drawn unscaled from the top-left corner and cut off at the edges, so the
+// rest need not stay in memory.
+QImage VisibleBackground() {
+    QImageReader reader(":/ostrel/background.bmp");
+    reader.setClipRect(QRect(0, 0, 366, 263));
+    return reader.read();
+}
+
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -95,11 +127,11 @@ Form1::Form1(QLocale locale, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       locale_(std::move(locale)),
-      background_(":/ostrel/background.bmp"),
+      background_(VisibleBackground()),
       opener_(Shell::OpenHomePage) {
     setObjectName("Form1");
     setWindowTitle("Ostrel v1.3");
-    setWindowIcon(QIcon(":/ostrel/ostrel.ico"));
+    setWindowIcon(QIcon(":/ostrel/ostrel.png"));
     setFont(ClassicFont());
     setFixedSize(366, 263);  // 5490 x 3945 twips
     BuildControls();
@@ -211,8 +243,6 @@ void Form1::BuildControls() {
     link->setFont(ClassicFont(true, true));
     link->setAccessibleName(link->text());
     link->setAccessibleDescription(QString::fromStdString(HomePageAddress()));
-    const QPixmap hand(":/ostrel/hand.cur");
-    link->setCursor(hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 5, 0));
     link->onClick = [this] { RunHandler([this] { Label10Click(opener_); }); };
 
     for (QLabel* label : {notice, static_cast<QLabel*>(link)}) {
@@ -304,7 +334,7 @@ void Form1::ShowBox(const QString& text) {
 
 void Form1::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, background_);  // unscaled, cut off at the edges
+    painter.drawImage(0, 0, background_);
 }
 
 }  // namespace ostrel

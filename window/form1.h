@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QImage>
 #include <QLocale>
-#include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -54,7 +54,7 @@ class Form1 final : public QWidget, public CalculatorForm {
     void ShowBox(const QString& text);
 
     QLocale locale_;
-    QPixmap background_;
+    QImage background_;
     std::array<FieldEdit*, 4> fields_{};
     Opener opener_;
 };

@@ -101,9 +101,10 @@ class Form1Test : public QObject {
 
         QImageReader background(":/ostrel/background.bmp");
         QCOMPARE(background.size(), QSize(480, 360));
-        QImageReader icon(":/ostrel/ostrel.ico");
+        QCOMPARE(form_->windowIcon().availableSizes().value(0), QSize(32, 32));
+        QImageReader icon(OSTREL_ASSETS_DIR "/ostrel.ico");
         QCOMPARE(icon.read().size(), QSize(32, 32));
-        QFile iconFile(":/ostrel/ostrel.ico");
+        QFile iconFile(OSTREL_ASSETS_DIR "/ostrel.ico");
         QVERIFY(iconFile.open(QIODevice::ReadOnly));
         const QByteArray header = iconFile.read(22 + 40);
         QCOMPARE(int(header[12]), 8);       // bits a pixel in the directory entry
@@ -190,7 +191,12 @@ class Form1Test : public QObject {
         for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label10", "Label11"}) {
             QVERIFY(!Child(name)->autoFillBackground());  // transparent
         }
-        const QCursor hand = Child("Label10")->cursor();
+        // The pointer is set when the mouse first comes over the link.
+        QWidget* link = Child("Label10");
+        QEnterEvent enter(QPointF(150, 8), link->mapTo(form_.get(), QPointF(150, 8)),
+                          link->mapToGlobal(QPointF(150, 8)));
+        QApplication::sendEvent(link, &enter);
+        const QCursor hand = link->cursor();
         QCOMPARE(hand.shape(), Qt::BitmapCursor);
         QCOMPARE(hand.hotSpot(), QPoint(5, 0));
         QCOMPARE(hand.pixmap().size(), QSize(32, 32));
