@@ -18,6 +18,9 @@ class TypedLengthValidator final : public QValidator {
     State validate(QString& input, int& caret) const override {
         if (!edit_->programWrite_) {
             FieldEdit::LimitTypedText(edit_->textBeforeEdit_, input, caret);
+            if (input != edit_->textBeforeEdit_) {
+                edit_->holdsProgramText_ = false;
+            }
         }
         edit_->textBeforeEdit_ = input;
         return Acceptable;
@@ -36,6 +39,7 @@ void FieldEdit::SetProgramText(const QString& text) {
     setText(text);
     programWrite_ = false;
     textBeforeEdit_ = this->text();
+    holdsProgramText_ = true;
 }
 
 void FieldEdit::LimitTypedText(const QString& before, QString& after, int& caret) {

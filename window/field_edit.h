@@ -26,6 +26,10 @@ class FieldEdit final : public QLineEdit {
     // Writes a text computed by the program, whole.
     void SetProgramText(const QString& text);
 
+    // True while the field holds what the program last wrote, unedited; only
+    // then may it hold more than kTypedLengthLimit characters.
+    [[nodiscard]] bool HoldsProgramText() const { return holdsProgramText_; }
+
     // The limit applied to one edit by the user: the text as it was before the
     // edit, the edited text and the caret after it. Cuts what the edit
     // inserted to the room left and moves the caret to the end of the kept
@@ -44,6 +48,7 @@ class FieldEdit final : public QLineEdit {
 
     QString textBeforeEdit_;
     bool programWrite_ = false;
+    bool holdsProgramText_ = false;
     bool keptFocus_ = false;
 };
 
