@@ -15,11 +15,9 @@ timer=$build/bench/map_timer
 [[ -x $timer ]] || { echo "build $build first (cmake --build $build)" >&2; exit 1; }
 
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source tests/xvfb.sh
+start_xvfb "$work"
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=xcb
 
 # measure NAME PROGRAM...: prints "NAME median_ms median_rss_kib median_pss_kib"

@@ -180,13 +180,13 @@ void Form1::BuildControls() {
                 [this, which] { RunHandler([this, which] { TextGotFocus(*this, which); }); });
     }
 
-    struct ButtonSpec {
+    struct ButtonInfo {
         const char* name;
         const char* caption;
         QRect place;
         void (*handler)(CalculatorForm&);
     };
-    const ButtonSpec buttons[] = {
+    const ButtonInfo buttons[] = {
         {"Command3", "Rensa", Twips(4560, 720, 735, 375), Command3Click},
         {"Command1", "Beräkna EP", Twips(240, 1200, 1095, 375), Command1Click},
         {"Command2", "Beräkna FVb", Twips(1440, 1200, 1095, 375), Command2Click},
@@ -196,15 +196,15 @@ void Form1::BuildControls() {
         setTabOrder(fields_[i - 1], fields_[i]);
     }
     QWidget* previous = Edit(Field::Text4);
-    for (const ButtonSpec& spec : buttons) {
-        auto* button = new QPushButton(spec.caption, this);
-        button->setObjectName(spec.name);
-        button->setGeometry(spec.place);
+    for (const ButtonInfo& info : buttons) {
+        auto* button = new QPushButton(info.caption, this);
+        button->setObjectName(info.name);
+        button->setGeometry(info.place);
         button->setFocusPolicy(Qt::StrongFocus);
         button->setAutoDefault(false);
         button->setDefault(false);
-        button->setAccessibleName(spec.caption);
-        connect(button, &QPushButton::clicked, this, [this, handler = spec.handler] {
+        button->setAccessibleName(info.caption);
+        connect(button, &QPushButton::clicked, this, [this, handler = info.handler] {
             RunHandler([this, handler] { handler(*this); });
         });
         setTabOrder(previous, button);

@@ -23,12 +23,9 @@ fail() {
     exit 1
 }
 
-# A free display, chosen by the server itself.
-Xvfb -displayfd 3 -screen 0 640x480x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/../xvfb.sh"
+start_xvfb "$work" || fail "no X server"
+pids+=("$XVFB_PID")
 
 # Swedish settings: the decimal separator is a comma.
 LC_ALL=sv_SE.UTF-8 LANG=sv_SE.UTF-8 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &

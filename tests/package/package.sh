@@ -40,10 +40,9 @@ desktop-file-validate "$root/usr/share/applications/example.ostrel.Ostrel.deskto
 appstreamcli validate --no-net "$root/usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml" ||
     fail "AppStream metainfo"
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/../xvfb.sh"
+start_xvfb "$work" || fail "no X server"
+pids+=("$XVFB_PID")
 "$root/usr/bin/ostrel" >"$work/app.log" 2>&1 &
 pids+=($!)
 timeout 20 xdotool search --sync --onlyvisible --name '^Ostrel v1\.3$' >/dev/null ||

@@ -1,0 +1,20 @@
+# Sourced by the scripts that need an X server of their own.
+#
+# start_xvfb WORK_DIRECTORY [XVFB OPTIONS...]: starts Xvfb on a display it
+# picks itself, exports DISPLAY and sets XVFB_PID. The caller kills it.
+start_xvfb() {
+    local work=$1
+    shift
+    Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp "$@" \
+        3>"$work/display" 2>"$work/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 200); do
+        [[ -s $work/display ]] && break
+        sleep 0.05
+    done
+    if [[ ! -s $work/display ]]; then
+        echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2
+        return 1
+    fi
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
