@@ -123,10 +123,10 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-Form1::Form1(QLocale locale, QWidget* parent)
+Form1::Form1(const QLocale& locale, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      locale_(std::move(locale)),
+      locale_(locale),
       background_(VisibleBackground()),
       opener_(Shell::OpenHomePage) {
     setObjectName("Form1");

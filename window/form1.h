@@ -26,7 +26,7 @@ class Form1 final : public QWidget, public CalculatorForm {
 
   public:
     // `locale` supplies the decimal separator the conversions use.
-    explicit Form1(QLocale locale = QLocale::system(), QWidget* parent = nullptr);
+    explicit Form1(const QLocale& locale = QLocale::system(), QWidget* parent = nullptr);
     ~Form1() override;
 
     // CalculatorForm
