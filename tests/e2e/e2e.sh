@@ -82,7 +82,7 @@ type_text x
 click Text2
 type_text 12
 click Command1
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Ostrel$' | head -n1) ||
+timeout 10 xdotool search --sync --onlyvisible --name '^Ostrel$' >/dev/null ||
     fail "no message box appeared"
 sleep 0.3
 import -window root "$out/message-box.png"
