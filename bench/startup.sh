@@ -14,10 +14,9 @@ warmup=3
 timer=$build/bench/map_timer
 [[ -x $timer ]] || { echo "build $build first (cmake --build $build)" >&2; exit 1; }
 
-work=$(mktemp -d)
 source tests/xvfb.sh
+work=$WORK
 start_xvfb "$work"
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=xcb
 
 # measure NAME PROGRAM...: prints "NAME median_ms median_rss_kib median_pss_kib"

@@ -8,14 +8,8 @@ set -euo pipefail
 program=$(realpath "$1")
 out=$2
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../xvfb.sh"
+work=$WORK
 
 fail() {
     echo "FAIL: $*" >&2
@@ -23,14 +17,12 @@ fail() {
     exit 1
 }
 
-source "$(dirname "$0")/../xvfb.sh"
 start_xvfb "$work" || fail "no X server"
-pids+=("$XVFB_PID")
 
 # Swedish settings: the decimal separator is a comma.
 LC_ALL=sv_SE.UTF-8 LANG=sv_SE.UTF-8 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app=$!
-pids+=("$app")
+PIDS+=("$app")
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ostrel v1\.3$' | head -n1) ||
     fail "the window did not appear: $(cat "$work/app.log")"

@@ -6,14 +6,8 @@
 # usage: package.sh BUILD_DIRECTORY
 set -euo pipefail
 build=$(realpath "$1")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../xvfb.sh"
+work=$WORK
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) ||
@@ -40,11 +34,9 @@ desktop-file-validate "$root/usr/share/applications/example.ostrel.Ostrel.deskto
 appstreamcli validate --no-net "$root/usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml" ||
     fail "AppStream metainfo"
 
-source "$(dirname "$0")/../xvfb.sh"
 start_xvfb "$work" || fail "no X server"
-pids+=("$XVFB_PID")
 "$root/usr/bin/ostrel" >"$work/app.log" 2>&1 &
-pids+=($!)
+PIDS+=($!)
 timeout 20 xdotool search --sync --onlyvisible --name '^Ostrel v1\.3$' >/dev/null ||
     fail "the installed program showed no window: $(cat "$work/app.log")"
 echo "the unpacked program's window mapped"

@@ -202,19 +202,25 @@ void PutInfoHeader(Bytes& out, unsigned bits, std::uint32_t imageBytes, std::uin
     Put32(out, 0);
 }
 
-// The AND mask: one bit a pixel, set where the picture is transparent.
-void PutMask(Bytes& out, const std::vector<Rgba>& pixels) {
+// One bit a pixel, rows bottom up, the bit set where `set` holds.
+template <class Predicate>
+void PutBits(Bytes& out, const std::vector<Rgba>& pixels, Predicate set) {
     for (int y = kIcon - 1; y >= 0; --y) {
         for (int byte = 0; byte < kIcon / 8; ++byte) {
             std::uint8_t bits = 0;
             for (int bit = 0; bit < 8; ++bit) {
-                if (pixels[static_cast<std::size_t>(y * kIcon + byte * 8 + bit)].a == 0) {
+                if (set(pixels[static_cast<std::size_t>(y * kIcon + byte * 8 + bit)])) {
                     bits = static_cast<std::uint8_t>(bits | 0x80 >> bit);
                 }
             }
             out.push_back(bits);
         }
     }
+}
+
+// The AND mask: set where the picture is transparent.
+void PutMask(Bytes& out, const std::vector<Rgba>& pixels) {
+    PutBits(out, pixels, [](const Rgba& p) { return p.a == 0; });
 }
 
 Bytes Ico256(const std::vector<Rgba>& pixels) {
@@ -337,18 +343,8 @@ std::vector<Rgba> Hand() {
 Bytes Cur1(const std::vector<Rgba>& pixels, unsigned hotX, unsigned hotY) {
     Bytes image;
     PutInfoHeader(image, 1, 2 * kIcon * kIcon / 8, 2);
-    image.insert(image.end(), {0, 0, 0, 0, 255, 255, 255, 0});  // black, white
-    for (int y = kIcon - 1; y >= 0; --y) {
-        for (int byte = 0; byte < kIcon / 8; ++byte) {
-            std::uint8_t bits = 0;
-            for (int bit = 0; bit < 8; ++bit) {
-                if (pixels[static_cast<std::size_t>(y * kIcon + byte * 8 + bit)].r == 255) {
-                    bits = static_cast<std::uint8_t>(bits | 0x80 >> bit);
-                }
-            }
-            image.push_back(bits);
-        }
-    }
+    image.insert(image.end(), {0, 0, 0, 0, 255, 255, 255, 0});         // black, white
+    PutBits(image, pixels, [](const Rgba& p) { return p.r == 255; });  // white pixels
     PutMask(image, pixels);
     return IconFile(2, 2, hotX, hotY, image);
 }
