@@ -1,6 +1,7 @@
 #include "core/cost_rules.h"
 
 #include "core/numbers.h"
+#include "core/real.h"
 
 namespace ostrel {
 
@@ -35,11 +36,37 @@ Checked32 EpCost(Checked32 fv, Checked32 gev, Checked32 fvb) {
     return result;
 }
 
+namespace {
+
+struct Bought {
+    Checked32 points;  // whole points bought
+    Checked32 spent;   // what they cost together
+};
+
+// Buys points one at a time while the budget lasts, the k-th point costing
+// d + k; a point whose price exceeds the budget is not bought.
+Bought BuyPoints(Checked32 d, Checked32 budget) {
+    Checked32 bought = 0;
+    Checked32 spent = 0;
+    while (true) {
+        // All terms are at least 0, so this is the exact sum that buying the
+        // point adds up to, and it overflows exactly when any grouping of the
+        // same terms would.
+        const Checked32 price = ((spent + bought) + 1) + d;  // of bought + 1 points
+        if (price > budget) {
+            break;
+        }
+        spent = price;
+        bought = bought + 1;
+    }
+    return {bought, spent};
+}
+
+}  // namespace
+
 Reach FvbReach(Checked32 fv, Checked32 gev, Checked32 ep) {
     Checked32 fvb = 0;
     Checked32 left = ep;
-    Checked32 bought = 0;  // points bought above the starting level
-    Checked32 spent = 0;   // EP spent on them
 
     // The whole budget goes at 1 EP a point without passing gev.
     if (ep + fv <= gev) {
@@ -50,34 +77,16 @@ Reach FvbReach(Checked32 fv, Checked32 gev, Checked32 ep) {
     // above gev costs k.
     if (left + fv > gev && fv < gev) {
         left = left - (gev - fv);
-        while (true) {
-            const Checked32 price = (spent + bought) + 1;  // of bought + 1 points
-            if (price > left) {
-                break;
-            }
-            spent = price;
-            bought = bought + 1;
-        }
-        left = left - spent;
-        fvb = gev + bought;
+        const Bought bought = BuyPoints(0, left);
+        left = left - bought.spent;
+        fvb = gev + bought.points;
     }
     // From at or above gev: the k-th point bought costs d + k, d being the
     // points already above gev.
     if (fv >= gev) {
-        const Checked32 d = fv - gev;
-        while (true) {
-            // All terms are at least 0, so this is the exact sum that buying
-            // the point adds up to, and it overflows exactly when any grouping
-            // of the same terms would.
-            const Checked32 price = ((spent + bought) + 1) + d;  // of bought + 1 points
-            if (price > left) {
-                break;
-            }
-            spent = price;
-            bought = bought + 1;
-        }
-        left = left - spent;
-        fvb = fv + bought;
+        const Bought bought = BuyPoints(fv - gev, left);
+        left = left - bought.spent;
+        fvb = fv + bought.points;
     }
     return {fvb, left};
 }

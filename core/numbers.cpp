@@ -1,7 +1,6 @@
 #include "core/numbers.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -112,17 +111,6 @@ std::int64_t DecimalMagnitude(const NumericParts& parts) {
     return exponent - static_cast<std::int64_t>(firstFraction) - 1;
 }
 
-// Rounds a real to binary64. Where the compiler evaluates in wider registers
-// (x87), going through memory drops the excess precision and range.
-double ToBinary64(double value) {
-#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD != 0
-    volatile double stored = value;
-    return stored;
-#else
-    return value;
-#endif
-}
-
 }  // namespace
 
 bool IsNumericText(std::string_view text, std::string_view decimalSeparator) {
@@ -195,27 +183,6 @@ std::string WholeToText(Checked32 value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.Value());
     return std::string(buffer, result.ptr);
-}
-
-double RealAdd(double a, double b) {
-    return ToBinary64(a + b);
-}
-double RealSubtract(double a, double b) {
-    return ToBinary64(a - b);
-}
-double RealHalf(double a) {
-    return ToBinary64(a / 2.0);
-}
-
-double TestReal(double value) {
-    value = ToBinary64(value);
-    if (std::isnan(value)) {
-        throw RealError("invalid real operation (not a number)");
-    }
-    if (std::isinf(value)) {
-        throw RealError("real result beyond the range of binary64");
-    }
-    return value;
 }
 
 }  // namespace ostrel

@@ -1,6 +1,7 @@
 #include "form/entry_checks.h"
 
 #include "core/numbers.h"
+#include "core/real.h"
 
 namespace ostrel {
 

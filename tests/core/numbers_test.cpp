@@ -1,4 +1,5 @@
 #include "core/numbers.h"
+#include "core/real.h"
 
 #include <gtest/gtest.h>
 

@@ -23,7 +23,7 @@ auto Attempt(F&& f) -> Outcome<decltype(f())> {
     try {
         return {f(), ""};
     } catch (const NumberError& e) {
-        return {std::nullopt, e.Kind()};
+        return {std::nullopt, std::string(ErrorKindName(e.Kind()))};
     }
 }
 

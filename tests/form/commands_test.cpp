@@ -40,9 +40,9 @@ std::string PressAll(RecordingForm& form, const std::vector<Press>& presses) {
             }
         } catch (const NumberError& e) {
             if (i + 1 == presses.size()) {
-                return e.Kind();
+                return std::string(ErrorKindName(e.Kind()));
             }
-            ADD_FAILURE() << "press " << i << " raised " << e.Kind();
+            ADD_FAILURE() << "press " << i << " raised " << ErrorKindName(e.Kind());
             return "";
         }
     }
