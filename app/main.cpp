@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ostrel");
-    QApplication::setApplicationVersion("1.3");
+    QApplication::setApplicationVersion(OSTREL_VERSION);
     QApplication::setDesktopFileName("example.ostrel.Ostrel");
     QApplication::setWindowIcon(QIcon(":/ostrel/ostrel.png"));
 

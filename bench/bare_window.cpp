@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "window/layout.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setWindowTitle("Ostrel v1.3");
-    window.setFixedSize(366, 263);
+    namespace layout = ostrel::layout;
+    window.setWindowTitle(QString::fromUtf8(layout::kTitle));
+    window.setFixedSize(layout::ToPixels(layout::kClientWidth, 96),
+                        layout::ToPixels(layout::kClientHeight, 96));
     window.show();
     return QApplication::exec();
 }

@@ -7,7 +7,7 @@ std::string HomePageAddress() {
 }
 
 std::string HomePageCaption() {
-    return "Hemsida: " + std::string(kHomePageHost);
+    return std::string(kHomePageCaption);
 }
 
 void Label10Click(const Opener& open) {

@@ -12,10 +12,15 @@ namespace ostrel {
 // the link can never lead a user to somebody else's site.
 inline constexpr std::string_view kHomePageHost = "ostrel.example";
 
+// The caption of the link label: "Hemsida: " followed by the host.
+inline constexpr std::string_view kHomePageCaption = "Hemsida: ostrel.example";
+static_assert(kHomePageCaption.starts_with("Hemsida: ") &&
+              kHomePageCaption.substr(9) == kHomePageHost);
+
 // "https://" + kHomePageHost + "/"
 [[nodiscard]] std::string HomePageAddress();
 
-// The caption of the link label: "Hemsida: " followed by the host.
+// kHomePageCaption as a string.
 [[nodiscard]] std::string HomePageCaption();
 
 // What the link calls to open the address; Shell::OpenHomePage in the program,

@@ -11,16 +11,25 @@
 #include <optional>
 
 #include "link/home_page.h"
-#include "window/field_edit.h"
-#include "window/form1.h"
+#include "window/qt/field_edit.h"
+#include "window/error_report.h"
+#include "window/layout.h"
+#include "window/qt/form1.h"
 
 using ostrel::FieldEdit;
 using ostrel::Form1;
 
 namespace {
 
-QRect Twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
+namespace layout = ostrel::layout;
+
+QRect Pixels(const layout::Rect& twips) {
+    const layout::Rect r = layout::ToPixels(twips, 96);
+    return {r.left, r.top, r.width, r.height};
+}
+
+QColor ToColor(layout::Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 // What a message box showed, as the user saw it.
@@ -90,8 +99,8 @@ class Form1Test : public QObject {
     void cleanup() { form_.reset(); }
 
     void window() {
-        QCOMPARE(form_->windowTitle(), QString("Ostrel v1.3"));
-        QCOMPARE(form_->size(), QSize(366, 263));
+        QCOMPARE(form_->windowTitle(), QString::fromUtf8(layout::kTitle));
+        QCOMPARE(form_->size(), Pixels({0, 0, layout::kClientWidth, layout::kClientHeight}).size());
         QCOMPARE(form_->minimumSize(), form_->maximumSize());
         const Qt::WindowFlags flags = form_->windowFlags();
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
@@ -100,10 +109,11 @@ class Form1Test : public QObject {
         QVERIFY(!form_->windowIcon().isNull());
 
         QImageReader background(":/ostrel/background.bmp");
-        QCOMPARE(background.size(), QSize(480, 360));
-        QCOMPARE(form_->windowIcon().availableSizes().value(0), QSize(32, 32));
+        QCOMPARE(background.size(), QSize(layout::kBackgroundWidth, layout::kBackgroundHeight));
+        const QSize iconSize(layout::kIconSize, layout::kIconSize);
+        QCOMPARE(form_->windowIcon().availableSizes().value(0), iconSize);
         QImageReader icon(OSTREL_ASSETS_DIR "/ostrel.ico");
-        QCOMPARE(icon.read().size(), QSize(32, 32));
+        QCOMPARE(icon.read().size(), iconSize);
         QFile iconFile(OSTREL_ASSETS_DIR "/ostrel.ico");
         QVERIFY(iconFile.open(QIODevice::ReadOnly));
         const QByteArray header = iconFile.read(22 + 40);
@@ -117,49 +127,23 @@ class Form1Test : public QObject {
         QVERIFY(shot.pixelColor(5, 250).blue() < 100);
     }
 
+    // Every control of the design table, as the window made it.
     void layout_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<bool>("underline");
-        auto row = [](const char* name, const char* text, QRect place, bool bold = false,
-                      bool underline = false) {
-            QTest::newRow(name) << QString(name) << QString(text) << place << bold << underline;
-        };
-        row("Label1", "FV", Twips(240, 360, 855, 255), true);
-        row("Label2", "GEV", Twips(1320, 360, 855, 255), true);
-        row("Label3", "FVb", Twips(2400, 360, 855, 255), true);
-        row("Label4", "EP", Twips(3480, 360, 855, 255), true);
-        row("Text1", "0", Twips(240, 720, 855, 375));
-        row("Text2", "0", Twips(1320, 720, 855, 375));
-        row("Text3", "0", Twips(2400, 720, 855, 375));
-        row("Text4", "0", Twips(3480, 720, 855, 375));
-        row("Command3", "Rensa", Twips(4560, 720, 735, 375));
-        row("Command1", "Beräkna EP", Twips(240, 1200, 1095, 375));
-        row("Command2", "Beräkna FVb", Twips(1440, 1200, 1095, 375));
-        row("Label9", " EP = Kostnad i antal erfarenhetspoäng", Twips(240, 3000, 2895, 255));
-        row("Label8", " FVb = Blivande färdighetsvärde", Twips(240, 2760, 2895, 255));
-        row("Label7", " GEV = Grundegenskapsvärde", Twips(240, 2520, 2895, 255));
-        row("Label6", " FV = Nuvarande färdighetsvärde", Twips(240, 2280, 2895, 255));
-        row("Label5", " Nyckel ", Twips(240, 2040, 2895, 255), false, true);
-        row("Picture1", "", Twips(-240, 0, 5895, 135));
-        row("Label11", "Fritt att dela", Twips(240, 3480, 2415, 255), true);
-        row("Label10", "Hemsida: ostrel.example", Twips(2280, 3480, 2895, 255), true, true);
-        row("Shape1", "", Twips(240, 2040, 2895, 1215));
-        row("Shape2", "", Twips(240, 3480, 4095, 255));
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+            QTest::newRow(layout::kControls[i].name.data()) << static_cast<int>(i);
+        }
     }
     void layout() {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QRect, place);
-        QFETCH(bool, bold);
-        QFETCH(bool, underline);
-        QWidget* control = Child(qPrintable(name));
-        QCOMPARE(control->geometry(), place);
+        QFETCH(int, row);
+        const layout::Control& want = layout::kControls[static_cast<std::size_t>(row)];
+        QWidget* control = Child(want.name.data());
+        QCOMPARE(control->geometry(), Pixels(want.place));
+        const QString caption = QString::fromUtf8(want.caption);
         QString shown;
         if (auto* label = qobject_cast<QLabel*>(control)) {
             shown = label->text();
+            QCOMPARE(label->alignment().testFlag(Qt::AlignHCenter), want.centred);
         } else if (auto* button = qobject_cast<QPushButton*>(control)) {
             shown = button->text();
             QVERIFY(!button->isDefault());
@@ -167,30 +151,34 @@ class Form1Test : public QObject {
         } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             shown = edit->text();
         }
-        QCOMPARE(shown, text);
+        QCOMPARE(shown, caption);
         const QFont font = control->font();
-        QCOMPARE(font.families().value(0), QString("MS Sans Serif"));
-        QCOMPARE(font.pointSizeF(), 8.25);
-        QCOMPARE(font.bold(), bold);
-        QCOMPARE(font.underline(), underline);
+        QCOMPARE(font.families().value(0), QString::fromUtf8(layout::kFontFamily));
+        QCOMPARE(font.pointSizeF(), layout::kFontPoints);
+        QCOMPARE(font.bold(), want.bold);
+        QCOMPARE(font.underline(), want.underline);
         // Every caption fits in its control with the font the machine has.
-        if (!text.isEmpty()) {
-            QVERIFY2(QFontMetrics(font).horizontalAdvance(text) <= place.width(), qPrintable(name));
+        QVERIFY2(QFontMetrics(font).horizontalAdvance(caption) <= control->width(),
+                 want.name.data());
+
+        const QPalette palette = control->palette();
+        QCOMPARE(control->autoFillBackground(), want.fill.has_value());
+        if (want.fill) {
+            QCOMPARE(palette.color(QPalette::Window), ToColor(*want.fill));
+        }
+        if (want.text) {
+            QCOMPARE(palette.color(QPalette::WindowText), ToColor(*want.text));
+        }
+        if (want.border) {  // a plain box drawn in the text colour
+            auto* frame = qobject_cast<QFrame*>(control);
+            QVERIFY(frame != nullptr);
+            QCOMPARE(frame->frameStyle(), QFrame::Box | QFrame::Plain);
+            QCOMPARE(palette.color(QPalette::WindowText), ToColor(*want.border));
+            QVERIFY(control->testAttribute(Qt::WA_TransparentForMouseEvents));
         }
     }
 
-    void colours() {
-        for (int i = 5; i <= 9; ++i) {
-            auto* line = Child<QLabel>(qPrintable(QString("Label%1").arg(i)));
-            QVERIFY(line->autoFillBackground());
-            QCOMPARE(line->palette().color(QPalette::Window), QColor(255, 255, 128));
-        }
-        for (const char* name : {"Label10", "Label11"}) {
-            QCOMPARE(Child(name)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        }
-        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label10", "Label11"}) {
-            QVERIFY(!Child(name)->autoFillBackground());  // transparent
-        }
+    void handPointer() {
         // The pointer is set when the mouse first comes over the link.
         QWidget* link = Child("Label10");
         QEnterEvent enter(QPointF(150, 8), link->mapTo(form_.get(), QPointF(150, 8)),
@@ -198,18 +186,18 @@ class Form1Test : public QObject {
         QApplication::sendEvent(link, &enter);
         const QCursor hand = link->cursor();
         QCOMPARE(hand.shape(), Qt::BitmapCursor);
-        QCOMPARE(hand.hotSpot(), QPoint(5, 0));
-        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(layout::kPointerHotX, layout::kPointerHotY));
+        QCOMPARE(hand.pixmap().size(), QSize(layout::kPointerSize, layout::kPointerSize));
     }
 
     void tabOrderAndStartFocus() {
         QCOMPARE(FocusName(), QString("Text1"));
         QCOMPARE(Field(1)->selectedText(), QString("0"));
-        const QStringList forward = {"Text2",    "Text3",    "Text4", "Command3",
-                                     "Command1", "Command2", "Text1"};
-        for (const QString& next : forward) {
+        const auto chain = layout::FocusChain();
+        QCOMPARE(FocusName(), QString::fromUtf8(chain.front()->name));
+        for (std::size_t i = 1; i <= chain.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(FocusName(), next);
+            QCOMPARE(FocusName(), QString::fromUtf8(chain[i % chain.size()]->name));
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(FocusName(), QString("Command2"));
@@ -336,7 +324,8 @@ class Form1Test : public QObject {
                    "Beräkningen avbröts."};
         QTest::newRow("overflow report") << QStringList{"-3E9", "0", "0", "5"} << "Command1"
                                          << QStringList{"-3E9", "0", "0", "5"}
-                                         << QStringList{Form1::ErrorReport("OverflowError")};
+                                         << QStringList{QString::fromUtf8(ostrel::ErrorReport(
+                                                ostrel::ErrorKind::Overflow))};
     }
     void buttons() {
         QFETCH(QStringList, start);

@@ -17,8 +17,9 @@
 #include <string>
 
 #include "form/entry_checks.h"
-#include "window/field_edit.h"
-#include "window/form1.h"
+#include "window/error_report.h"
+#include "window/qt/field_edit.h"
+#include "window/qt/form1.h"
 
 using ostrel::FieldEdit;
 using ostrel::Form1;
@@ -80,8 +81,9 @@ void SoakTest::randomUserActions() {
                                      ostrel::kBadEpMessage, ostrel::kSpreadMessage}) {
         allowed.insert(QString::fromUtf8(message.data(), qsizetype(message.size())));
     }
-    for (const char* kind : {"OverflowError", "ConversionError", "RealError"}) {
-        allowed.insert(Form1::ErrorReport(kind));
+    for (auto kind :
+         {ostrel::ErrorKind::Overflow, ostrel::ErrorKind::Conversion, ostrel::ErrorKind::Real}) {
+        allowed.insert(QString::fromUtf8(ostrel::ErrorReport(kind)));
     }
 
     // Closes every message box the way a user might: OK, Enter, Escape, space.

@@ -8,6 +8,7 @@
 
 #include "form/calculator_form.h"
 #include "link/home_page.h"
+#include "window/layout.h"
 
 class QLabel;
 class QPushButton;
@@ -39,15 +40,13 @@ class Form1 final : public QWidget, public CalculatorForm {
     // Replaces what the link label calls to open the home page (tests).
     void SetOpener(Opener opener);
 
-    // The text of the report of a number error of the given kind
-    // ("OverflowError", ...); anything else gets a general report.
-    [[nodiscard]] static QString ErrorReport(const char* kind);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void BuildControls();
+    // Runs the Click handler a control is bound to.
+    void RunClick(layout::Click click);
     FieldEdit* Edit(Field field) const;
     // Runs one event handler; reports whatever it raises.
     void RunHandler(const std::function<void()>& handler);

@@ -1,4 +1,4 @@
-#include "window/field_edit.h"
+#include "window/qt/field_edit.h"
 
 #include <QFocusEvent>
 #include <QValidator>

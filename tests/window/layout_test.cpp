@@ -1,0 +1,74 @@
+// The window's design table: the relations the design states between its
+// numbers (the table is their only copy, so a typo would otherwise pass the
+// window tests, which read it), the version in the title, and the conversion
+// of twips to pixels that both windows use.
+#include "window/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ostrel::layout {
+namespace {
+
+const Control& Named(std::string_view name) {
+    const Control* control = Find(name);
+    if (control == nullptr) {
+        ADD_FAILURE() << "no control " << name;
+        static const Control none{};
+        return none;
+    }
+    return *control;
+}
+
+TEST(Layout, TitleNamesTheProjectVersion) {
+    EXPECT_EQ(kTitle, "Ostrel v" OSTREL_VERSION);
+}
+
+TEST(Layout, RelationsTheDesignStates) {
+    // Each caption sits above the field of the same left edge and width, and
+    // is created just before it.
+    for (int i = 1; i <= 4; ++i) {
+        const Control& label = Named("Label" + std::to_string(i));
+        const Control& field = Named("Text" + std::to_string(i));
+        EXPECT_EQ(label.place.left, field.place.left) << i;
+        EXPECT_EQ(label.place.width, field.place.width) << i;
+        EXPECT_LT(label.place.top + label.place.height, field.place.top) << i;
+        EXPECT_EQ(&label + 1, &field) << i;
+    }
+    // The legend rows start 240 apart, overlap by 15 and together cover Shape1.
+    const Control& shape = Named("Shape1");
+    for (int i = 5; i <= 9; ++i) {
+        const Rect row = Named("Label" + std::to_string(i)).place;
+        EXPECT_EQ(row.top, shape.place.top + 240 * (i - 5)) << i;
+        EXPECT_EQ(row.height, 255) << i;
+        EXPECT_EQ(row.left, shape.place.left) << i;
+        EXPECT_EQ(row.width, shape.place.width) << i;
+    }
+    EXPECT_EQ(Named("Label9").place.top + 255, shape.place.top + shape.place.height);
+    // The notice's right edge lies 375 twips right of the link's left edge.
+    const Rect notice = Named("Label11").place;
+    EXPECT_EQ(notice.left + notice.width, Named("Label10").place.left + 375);
+    // The strip spans the whole width of the client area.
+    const Rect strip = Named("Picture1").place;
+    EXPECT_LE(strip.left, 0);
+    EXPECT_GE(strip.left + strip.width, kClientWidth);
+}
+
+TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
+    struct Row {
+        int twips, dpi, pixels;
+    };
+    const Row rows[] = {
+        {5490, 96, 366}, {-240, 96, -16}, {855, 120, 71},  // 71.25
+        {135, 120, 11},                                    // 11.25
+        {1095, 144, 110},                                  // 109.5, half away from zero
+        {-1095, 144, -110}, {3945, 192, 526}, {0, 192, 0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ToPixels(row.twips, row.dpi), row.pixels) << row.twips << " at " << row.dpi;
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::layout

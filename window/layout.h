@@ -1,0 +1,172 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "form/calculator_form.h"
+#include "link/home_page.h"
+
+// The calculator window's design as data: its size, title and pictures, and
+// every control with its place, caption, font and colours. Each window (Qt on
+// Linux, Win32 on Windows) builds itself by walking this table; nothing here
+// knows a toolkit.
+namespace ostrel::layout {
+
+// Places and sizes are in twips, 1/1440 inch: 15 to a pixel at 96 dots per
+// inch. Left and Top are measured from the top-left corner of the client area.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPixelAt96 = 15;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kLegendYellow{255, 255, 128};
+inline constexpr Rgb kLinkBlue{0, 0, 255};
+inline constexpr Rgb kStripFill{96, 120, 32};
+inline constexpr Rgb kShapeBorder{0, 0, 0};
+
+enum class Kind {
+    Label,       // a one-line caption
+    TextBox,     // a one-line field of the form
+    Button,      // a push button
+    PictureBox,  // a plain filled strip, no picture, no text
+    Rectangle,   // a one-pixel border, no fill, transparent to the mouse
+};
+
+// Which Click handler a control is bound to.
+enum class Click { None, Command1, Command2, Command3, Label10 };
+
+struct Control {
+    std::string_view name;
+    Kind kind;
+    std::string_view caption;  // UTF-8, leading and trailing blanks kept
+    Rect place;
+    int tab = -1;  // place in the tab sequence; -1 for the shapes
+    bool bold = false;
+    bool underline = false;
+    bool centred = false;
+    std::optional<Rgb> text = std::nullopt;    // text colour; none: the system's window-text colour
+    std::optional<Rgb> fill = std::nullopt;    // background; none: transparent over the window
+    std::optional<Rgb> border = std::nullopt;  // rectangles only
+    Field field = Field::Text1;  // text boxes only
+    Click click = Click::None;
+    bool handPointer = false;  // shows the hand pointer while the mouse is over it
+};
+
+// The window itself.
+inline constexpr std::string_view kTitle = "Ostrel v1.3";
+inline constexpr int kClientWidth = 5490;
+inline constexpr int kClientHeight = 3945;
+// The default font of every control.
+inline constexpr std::string_view kFontFamily = "MS Sans Serif";
+inline constexpr double kFontPoints = 8.25;
+// The background bitmap, in pixels, drawn unscaled from the top-left corner
+// and cut off at the client area's edges.
+inline constexpr int kBackgroundWidth = 480;
+inline constexpr int kBackgroundHeight = 360;
+// The icon and the hand pointer, in pixels; the pointer's hot spot is the tip
+// of the index finger.
+inline constexpr int kIconSize = 32;
+inline constexpr int kPointerSize = 32;
+inline constexpr int kPointerHotX = 5;
+inline constexpr int kPointerHotY = 0;
+
+// The notice line of the foot row.
+inline constexpr std::string_view kNotice = "Fritt att dela";
+
+// Every control, in the order the windows create them: bottom to top, so a
+// later control is drawn over an earlier one where they overlap, and each
+// caption label comes just before its field (screen readers name a field
+// after the label created before it).
+inline constexpr std::array<Control, 21> kControls = {{
+    {.name = "Picture1", .kind = Kind::PictureBox, .caption = "", .place = {-240, 0, 5895, 135},
+     .tab = 16, .fill = kStripFill},
+    {.name = "Shape2", .kind = Kind::Rectangle, .caption = "", .place = {240, 3480, 4095, 255},
+     .border = kShapeBorder},
+    {.name = "Label1", .kind = Kind::Label, .caption = "FV", .place = {240, 360, 855, 255},
+     .tab = 0, .bold = true, .centred = true},
+    {.name = "Text1", .kind = Kind::TextBox, .caption = "0", .place = {240, 720, 855, 375},
+     .tab = 4, .field = Field::Text1},
+    {.name = "Label2", .kind = Kind::Label, .caption = "GEV", .place = {1320, 360, 855, 255},
+     .tab = 1, .bold = true, .centred = true},
+    {.name = "Text2", .kind = Kind::TextBox, .caption = "0", .place = {1320, 720, 855, 375},
+     .tab = 5, .field = Field::Text2},
+    {.name = "Label3", .kind = Kind::Label, .caption = "FVb", .place = {2400, 360, 855, 255},
+     .tab = 2, .bold = true, .centred = true},
+    {.name = "Text3", .kind = Kind::TextBox, .caption = "0", .place = {2400, 720, 855, 375},
+     .tab = 6, .field = Field::Text3},
+    {.name = "Label4", .kind = Kind::Label, .caption = "EP", .place = {3480, 360, 855, 255},
+     .tab = 3, .bold = true, .centred = true},
+    {.name = "Text4", .kind = Kind::TextBox, .caption = "0", .place = {3480, 720, 855, 375},
+     .tab = 7, .field = Field::Text4},
+    {.name = "Command3", .kind = Kind::Button, .caption = "Rensa", .place = {4560, 720, 735, 375},
+     .tab = 8, .click = Click::Command3},
+    {.name = "Command1", .kind = Kind::Button, .caption = "Beräkna EP",
+     .place = {240, 1200, 1095, 375}, .tab = 9, .click = Click::Command1},
+    {.name = "Command2", .kind = Kind::Button, .caption = "Beräkna FVb",
+     .place = {1440, 1200, 1095, 375}, .tab = 10, .click = Click::Command2},
+    // The legend: bottom row first, each row overlapping the next by a pixel.
+    {.name = "Label9", .kind = Kind::Label, .caption = " EP = Kostnad i antal erfarenhetspoäng",
+     .place = {240, 3000, 2895, 255}, .tab = 11, .fill = kLegendYellow},
+    {.name = "Label8", .kind = Kind::Label, .caption = " FVb = Blivande färdighetsvärde",
+     .place = {240, 2760, 2895, 255}, .tab = 12, .fill = kLegendYellow},
+    {.name = "Label7", .kind = Kind::Label, .caption = " GEV = Grundegenskapsvärde",
+     .place = {240, 2520, 2895, 255}, .tab = 13, .fill = kLegendYellow},
+    {.name = "Label6", .kind = Kind::Label, .caption = " FV = Nuvarande färdighetsvärde",
+     .place = {240, 2280, 2895, 255}, .tab = 14, .fill = kLegendYellow},
+    {.name = "Label5", .kind = Kind::Label, .caption = " Nyckel ", .place = {240, 2040, 2895, 255},
+     .tab = 15, .underline = true, .fill = kLegendYellow},
+    {.name = "Shape1", .kind = Kind::Rectangle, .caption = "", .place = {240, 2040, 2895, 1215},
+     .border = kShapeBorder},
+    // The foot row: the link lies over the notice where they overlap.
+    {.name = "Label11", .kind = Kind::Label, .caption = kNotice, .place = {240, 3480, 2415, 255},
+     .tab = 17, .bold = true, .text = kLinkBlue},
+    {.name = "Label10", .kind = Kind::Label, .caption = kHomePageCaption,
+     .place = {2280, 3480, 2895, 255}, .tab = 18, .bold = true, .underline = true,
+     .text = kLinkBlue, .click = Click::Label10, .handPointer = true},
+}};
+
+// Twips to pixels at the given dots per inch, rounded to the nearest pixel
+// (half away from zero, as Windows' MulDiv does).
+[[nodiscard]] constexpr int ToPixels(int twips, int dpi) {
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    const long long half = kTwipsPerInch / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch
+                                        : -((-scaled + half) / kTwipsPerInch));
+}
+[[nodiscard]] constexpr Rect ToPixels(const Rect& twips, int dpi) {
+    return {ToPixels(twips.left, dpi), ToPixels(twips.top, dpi), ToPixels(twips.width, dpi),
+            ToPixels(twips.height, dpi)};
+}
+
+// The control of that name; none for a name the table lacks.
+[[nodiscard]] const Control* Find(std::string_view name);
+
+// The controls that take the focus (text boxes and buttons), in tab order.
+[[nodiscard]] std::span<const Control* const> FocusChain();
+
+// The legend line that spells out an abbreviation ("FV"), without its
+// surrounding blanks: "FV = Nuvarande färdighetsvärde". Empty when none does.
+[[nodiscard]] std::string_view Explanation(std::string_view abbreviation);
+
+// The font size of every control, in pixels at the given dots per inch.
+[[nodiscard]] double FontPixels(int dpi);
+
+}  // namespace ostrel::layout

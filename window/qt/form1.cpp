@@ -1,0 +1,316 @@
+#include "window/qt/form1.h"
+
+#include <QCursor>
+#include <QEnterEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <exception>
+#include <map>
+
+#include "core/errors.h"
+#include "form/commands.h"
+#include "link/shell.h"
+#include "window/error_report.h"
+#include "window/qt/field_edit.h"
+#include "window/layout.h"
+
+namespace ostrel {
+namespace {
+
+// The design is in twips; at 96 dots per inch a pixel is 15 twips. Qt scales
+// these device-independent pixels to the screen, so the window keeps its
+// proportions at any scaling.
+constexpr int kDesignDpi = 96;
+
+QRect Pixels(const layout::Rect& twips) {
+    const layout::Rect r = layout::ToPixels(twips, kDesignDpi);
+    return {r.left, r.top, r.width, r.height};
+}
+
+QColor ToColor(layout::Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text);
+}
+
+// "MS Sans Serif" 8.25 points, or the nearest sans-serif of about that size.
+// Built once: every control shares the same few fonts.
+const QFont& ClassicFont(bool bold = false, bool underline = false) {
+    static const auto fonts = [] {
+        std::array<QFont, 4> made;
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            QFont& font = made[i];
+            font.setFamilies({FromUtf8(layout::kFontFamily), "Microsoft Sans Serif",
+                              "Liberation Sans", "Arial", "DejaVu Sans"});
+            font.setStyleHint(QFont::SansSerif);
+            font.setPointSizeF(layout::kFontPoints);
+            font.setBold((i & 1) != 0);
+            font.setUnderline((i & 2) != 0);
+        }
+        return made;
+    }();
+    return fonts[(bold ? 1u : 0u) | (underline ? 2u : 0u)];
+}
+
+// A label that reports a click: a press and a release of the left button on
+// it. Its own pointer is decoded when the mouse first comes over it, not at
+// start-up.
+class ClickLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+    bool handPointer = false;
+
+  protected:
+    void enterEvent(QEnterEvent* event) override {
+        if (handPointer && !testAttribute(Qt::WA_SetCursor)) {
+            setCursor(HandCursor());
+        }
+        QLabel::enterEvent(event);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = event->button() == Qt::LeftButton;
+        event->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                           rect().contains(event->position().toPoint());
+        pressed_ = false;
+        event->accept();
+        if (click && onClick) {
+            onClick();
+        }
+    }
+
+  private:
+    // The monochrome pointing hand, its hot spot at the tip of the index
+    // finger; the platform's hand where the picture cannot be read.
+    static QCursor HandCursor() {
+        const QPixmap hand(":/ostrel/hand.cur");
+        return hand.isNull() ? QCursor(Qt::PointingHandCursor)
+                             : QCursor(hand, layout::kPointerHotX, layout::kPointerHotY);
+    }
+
+    bool pressed_ = false;
+};
+
+// The part of the background bitmap that the fixed-size window shows: it is
+// drawn unscaled from the top-left corner and cut off at the edges, so the
+// rest need not stay in memory.
+QImage VisibleBackground() {
+    QImageReader reader(":/ostrel/background.bmp");
+    reader.setClipRect(QRect(0, 0, layout::ToPixels(layout::kClientWidth, kDesignDpi),
+                             layout::ToPixels(layout::kClientHeight, kDesignDpi)));
+    return reader.read();
+}
+
+}  // namespace
+
+Form1::Form1(const QLocale& locale, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      locale_(locale),
+      background_(VisibleBackground()),
+      opener_(Shell::OpenHomePage) {
+    setObjectName("Form1");
+    setWindowTitle(FromUtf8(layout::kTitle));
+    setWindowIcon(QIcon(":/ostrel/ostrel.png"));
+    setFont(ClassicFont());
+    setFixedSize(layout::ToPixels(layout::kClientWidth, kDesignDpi),
+                 layout::ToPixels(layout::kClientHeight, kDesignDpi));
+    BuildControls();
+    Edit(Field::Text1)->setFocus(Qt::OtherFocusReason);
+}
+
+Form1::~Form1() = default;
+
+void Form1::BuildControls() {
+    std::map<std::string_view, QWidget*> made;
+    QLabel* caption = nullptr;  // the label made last, which names the field after it
+    for (const layout::Control& control : layout::kControls) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case layout::Kind::Label: {
+                QLabel* label = nullptr;
+                if (control.click != layout::Click::None) {
+                    auto* link = new ClickLabel(FromUtf8(control.caption), this);
+                    link->onClick = [this, click = control.click] { RunClick(click); };
+                    link->handPointer = control.handPointer;
+                    link->setAccessibleName(link->text());
+                    link->setAccessibleDescription(QString::fromStdString(HomePageAddress()));
+                    label = link;
+                } else {
+                    label = new QLabel(FromUtf8(control.caption), this);
+                }
+                if (control.centred) {
+                    label->setAlignment(Qt::AlignCenter);
+                }
+                caption = label;
+                widget = label;
+                break;
+            }
+            case layout::Kind::TextBox: {
+                auto* field = new FieldEdit(this);
+                field->SetProgramText(FromUtf8(control.caption));
+                if (caption != nullptr) {
+                    caption->setBuddy(field);
+                    field->setAccessibleName(caption->text());
+                    field->setAccessibleDescription(
+                        FromUtf8(layout::Explanation(caption->text().toStdString())));
+                }
+                const Field which = control.field;
+                fields_[static_cast<std::size_t>(which)] = field;
+                connect(field, &FieldEdit::gotFocus, this,
+                        [this, which] { RunHandler([this, which] { TextGotFocus(*this, which); }); });
+                widget = field;
+                break;
+            }
+            case layout::Kind::Button: {
+                auto* button = new QPushButton(FromUtf8(control.caption), this);
+                button->setFocusPolicy(Qt::StrongFocus);
+                button->setAutoDefault(false);
+                button->setDefault(false);
+                button->setAccessibleName(button->text());
+                connect(button, &QPushButton::clicked, this,
+                        [this, click = control.click] { RunClick(click); });
+                widget = button;
+                break;
+            }
+            case layout::Kind::PictureBox:
+                widget = new QFrame(this);
+                break;
+            case layout::Kind::Rectangle: {
+                auto* shape = new QFrame(this);
+                shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+                shape->setLineWidth(1);
+                shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+                widget = shape;
+                break;
+            }
+        }
+        widget->setObjectName(FromUtf8(control.name));
+        widget->setGeometry(Pixels(control.place));
+        if (control.kind != layout::Kind::TextBox && control.kind != layout::Kind::Button) {
+            widget->setFont(ClassicFont(control.bold, control.underline));
+            QPalette palette = widget->palette();
+            if (control.text) {
+                palette.setColor(QPalette::WindowText, ToColor(*control.text));
+            }
+            if (control.border) {
+                palette.setColor(QPalette::WindowText, ToColor(*control.border));
+            }
+            if (control.fill) {
+                palette.setColor(QPalette::Window, ToColor(*control.fill));
+                widget->setAutoFillBackground(true);
+            }
+            widget->setPalette(palette);
+        }
+        made.emplace(control.name, widget);
+    }
+
+    QWidget* previous = nullptr;
+    for (const layout::Control* control : layout::FocusChain()) {
+        QWidget* next = made.at(control->name);
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+}
+
+void Form1::RunClick(layout::Click click) {
+    switch (click) {
+        case layout::Click::None:
+            return;
+        case layout::Click::Command1:
+            RunHandler([this] { Command1Click(*this); });
+            return;
+        case layout::Click::Command2:
+            RunHandler([this] { Command2Click(*this); });
+            return;
+        case layout::Click::Command3:
+            RunHandler([this] { Command3Click(*this); });
+            return;
+        case layout::Click::Label10:
+            RunHandler([this] { Label10Click(opener_); });
+            return;
+    }
+}
+
+FieldEdit* Form1::Edit(Field field) const {
+    return fields_[static_cast<std::size_t>(field)];
+}
+
+std::string Form1::GetText(Field field) const {
+    return Edit(field)->text().toStdString();
+}
+
+void Form1::SetText(Field field, std::string_view text) {
+    Edit(field)->SetProgramText(FromUtf8(text));
+}
+
+void Form1::SetSelection(Field field, int start, int length) {
+    FieldEdit* edit = Edit(field);
+    const int size = static_cast<int>(edit->text().size());
+    if (start < 0 || start > size) {
+        return;
+    }
+    edit->setSelection(start, std::min(length, size - start));
+}
+
+void Form1::ShowMessage(std::string_view text) {
+    ShowBox(FromUtf8(text));
+}
+
+std::string Form1::DecimalSeparator() const {
+    return locale_.decimalPoint().toStdString();
+}
+
+void Form1::SetOpener(Opener opener) {
+    opener_ = std::move(opener);
+}
+
+void Form1::RunHandler(const std::function<void()>& handler) {
+    // Every handler runs here, so no exception reaches Qt's event loop.
+    std::string_view report;
+    try {
+        handler();
+        return;
+    } catch (const NumberError& error) {
+        report = ErrorReport(error.Kind());
+    } catch (...) {
+        report = ErrorReport(std::nullopt);
+    }
+    try {
+        ShowBox(FromUtf8(report));
+    } catch (...) {
+        // Nothing more can be told; the window goes on.
+    }
+}
+
+void Form1::ShowBox(const QString& text) {
+    QMessageBox box(this);
+    box.setWindowTitle("Ostrel");
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the message has no icon
+    box.exec();
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, background_);
+}
+
+}  // namespace ostrel
