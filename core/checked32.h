@@ -18,8 +18,8 @@ class Checked32 {
 
     constexpr Checked32() = default;
     // Implicit on purpose: any int32 is a valid value.
-    constexpr Checked32(std::int32_t value)
-        : value_(value) {}  // NOLINT(google-explicit-constructor)
+    // NOLINTNEXTLINE(google-explicit-constructor)
+    constexpr Checked32(std::int32_t value) : value_(value) {}
 
     [[nodiscard]] constexpr std::int32_t Value() const { return value_; }
     // Exact: every 32-bit whole number is a binary64 value.
@@ -36,6 +36,9 @@ class Checked32 {
     }
 
     friend constexpr bool operator==(Checked32, Checked32) = default;
+    // clang-tidy 14 takes the literal 0 that a defaulted <=> compares with for
+    // a null pointer.
+    // NOLINTNEXTLINE(modernize-use-nullptr)
     friend constexpr std::strong_ordering operator<=>(Checked32, Checked32) = default;
 
   private:

@@ -25,6 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 0;
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>
     auto operator<=>(const Rgba&) const = default;
 };
 
@@ -40,6 +41,12 @@ void Put32BigEndian(Bytes& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>(v >> shift & 0xFF));
     }
+}
+
+// The index of pixel (x, y) in rows of `width` pixels, top row first.
+std::size_t At(int x, int y, int width) {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x);
 }
 
 std::uint8_t Clamp(double v) {
@@ -74,7 +81,7 @@ double Noise(double x, double y, int cell, int layer) {
 }
 
 std::vector<Rgba> Background(int width, int height) {
-    std::vector<Rgba> pixels(static_cast<std::size_t>(width * height));
+    std::vector<Rgba> pixels(At(0, height, width));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             // Mottled texture: a few octaves of noise plus a faint grain.
@@ -90,7 +97,7 @@ std::vector<Rgba> Background(int width, int height) {
             r += (255 - r) * glow;
             g += (250 - g) * glow;
             b += (110 - b) * glow * 0.8;
-            pixels[static_cast<std::size_t>(y * width + x)] = {Clamp(r), Clamp(g), Clamp(b), 255};
+            pixels[At(x, y, width)] = {Clamp(r), Clamp(g), Clamp(b), 255};
         }
     }
     return pixels;
@@ -119,7 +126,7 @@ Bytes Bmp24(const std::vector<Rgba>& pixels, int width, int height) {
     for (int y = height - 1; y >= 0; --y) {
         std::uint32_t written = 0;
         for (int x = 0; x < width; ++x) {
-            const Rgba& p = pixels[static_cast<std::size_t>(y * width + x)];
+            const Rgba& p = pixels[At(x, y, width)];
             out.insert(out.end(), {p.b, p.g, p.r});
             written += 3;
         }
@@ -136,7 +143,7 @@ constexpr int kIcon = 32;
 
 // A rounded dark-green tile with four rising yellow bars: a skill going up.
 std::vector<Rgba> Icon() {
-    std::vector<Rgba> pixels(kIcon * kIcon);
+    std::vector<Rgba> pixels(At(0, kIcon, kIcon));
     const Rgba outline{40, 60, 10, 255};
     for (int y = 0; y < kIcon; ++y) {
         for (int x = 0; x < kIcon; ++x) {
@@ -147,13 +154,13 @@ std::vector<Rgba> Icon() {
             Rgba p{};
             if (d2 <= 25) {
                 const int shade = 16 * (y / 4);  // eight bands, darker at the foot
-                p = Rgba{Clamp(110 - shade / 2), Clamp(150 - shade / 2), Clamp(40 - shade / 4),
-                         255};
+                p = Rgba{Clamp(110 - shade / 2.0), Clamp(150 - shade / 2.0),
+                         Clamp(40 - shade / 4.0), 255};
                 if (d2 > 16) {
                     p = outline;
                 }
             }
-            pixels[static_cast<std::size_t>(y * kIcon + x)] = p;
+            pixels[At(x, y, kIcon)] = p;
         }
     }
     // Bars at x = 5, 11, 17, 23, each 5 wide, rising from y = 26.
@@ -163,7 +170,7 @@ std::vector<Rgba> Icon() {
         for (int y = 26 - heights[bar]; y <= 26; ++y) {
             for (int x = left; x < left + 5; ++x) {
                 const bool edge = x == left || x == left + 4 || y == 26 - heights[bar] || y == 26;
-                pixels[static_cast<std::size_t>(y * kIcon + x)] =
+                pixels[At(x, y, kIcon)] =
                     edge ? outline : Rgba{255, static_cast<std::uint8_t>(220 + 8 * bar), 60, 255};
             }
         }
@@ -209,7 +216,7 @@ void PutBits(Bytes& out, const std::vector<Rgba>& pixels, Predicate set) {
         for (int byte = 0; byte < kIcon / 8; ++byte) {
             std::uint8_t bits = 0;
             for (int bit = 0; bit < 8; ++bit) {
-                if (set(pixels[static_cast<std::size_t>(y * kIcon + byte * 8 + bit)])) {
+                if (set(pixels[At(byte * 8 + bit, y, kIcon)])) {
                     bits = static_cast<std::uint8_t>(bits | 0x80 >> bit);
                 }
             }
@@ -247,7 +254,7 @@ Bytes Ico256(const std::vector<Rgba>& pixels) {
     }
     for (int y = kIcon - 1; y >= 0; --y) {
         for (int x = 0; x < kIcon; ++x) {
-            const Rgba& p = pixels[static_cast<std::size_t>(y * kIcon + x)];
+            const Rgba& p = pixels[At(x, y, kIcon)];
             image.push_back(palette.at(Rgba{p.r, p.g, p.b, 255}));
         }
     }
@@ -281,7 +288,7 @@ Bytes Png(const std::vector<Rgba>& pixels, int width, int height) {
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);  // no filter
         for (int x = 0; x < width; ++x) {
-            const Rgba& p = pixels[static_cast<std::size_t>(y * width + x)];
+            const Rgba& p = pixels[At(x, y, width)];
             raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
         }
     }
@@ -325,7 +332,7 @@ constexpr const char* kHand[] = {
 };
 
 std::vector<Rgba> Hand() {
-    std::vector<Rgba> pixels(kIcon * kIcon);
+    std::vector<Rgba> pixels(At(0, kIcon, kIcon));
     for (std::size_t y = 0; y < std::size(kHand); ++y) {
         const std::string row = kHand[y];
         for (std::size_t x = 0; x < row.size(); ++x) {

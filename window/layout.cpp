@@ -18,8 +18,8 @@ static_assert(std::all_of(kControls.begin(), kControls.end(),
                           [](const Control& c) { return WholePixelsAt96(c.place); }));
 static_assert(WholePixelsAt96({0, 0, kClientWidth, kClientHeight}));
 
-constexpr std::size_t kFocusable = static_cast<std::size_t>(
-    std::count_if(kControls.begin(), kControls.end(), TakesFocus));
+constexpr std::size_t kFocusable =
+    static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(), TakesFocus));
 
 constexpr std::array<const Control*, kFocusable> MakeFocusChain() {
     std::array<const Control*, kFocusable> chain{};

@@ -65,7 +65,7 @@ struct Control {
     std::optional<Rgb> text = std::nullopt;    // text colour; none: the system's window-text colour
     std::optional<Rgb> fill = std::nullopt;    // background; none: transparent over the window
     std::optional<Rgb> border = std::nullopt;  // rectangles only
-    Field field = Field::Text1;  // text boxes only
+    Field field = Field::Text1;                // text boxes only
     Click click = Click::None;
     bool handPointer = false;  // shows the hand pointer while the mouse is over it
 };
@@ -95,6 +95,8 @@ inline constexpr std::string_view kNotice = "Fritt att dela";
 // later control is drawn over an earlier one where they overlap, and each
 // caption label comes just before its field (screen readers name a field
 // after the label created before it).
+// One control to a row or two, as in a table.
+// clang-format off
 inline constexpr std::array<Control, 21> kControls = {{
     {.name = "Picture1", .kind = Kind::PictureBox, .caption = "", .place = {-240, 0, 5895, 135},
      .tab = 16, .fill = kStripFill},
@@ -142,6 +144,7 @@ inline constexpr std::array<Control, 21> kControls = {{
      .place = {2280, 3480, 2895, 255}, .tab = 18, .bold = true, .underline = true,
      .text = kLinkBlue, .click = Click::Label10, .handPointer = true},
 }};
+// clang-format on
 
 // Twips to pixels at the given dots per inch, rounded to the nearest pixel
 // (half away from zero, as Windows' MulDiv does).

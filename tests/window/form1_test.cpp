@@ -11,9 +11,9 @@
 #include <optional>
 
 #include "link/home_page.h"
-#include "window/qt/field_edit.h"
 #include "window/error_report.h"
 #include "window/layout.h"
+#include "window/qt/field_edit.h"
 #include "window/qt/form1.h"
 
 using ostrel::FieldEdit;
@@ -322,10 +322,10 @@ class Form1Test : public QObject {
             << QStringList{
                    "ConversionError: En ruta innehåller något som inte är ett tal. "
                    "Beräkningen avbröts."};
-        QTest::newRow("overflow report") << QStringList{"-3E9", "0", "0", "5"} << "Command1"
-                                         << QStringList{"-3E9", "0", "0", "5"}
-                                         << QStringList{QString::fromUtf8(ostrel::ErrorReport(
-                                                ostrel::ErrorKind::Overflow))};
+        QTest::newRow("overflow report")
+            << QStringList{"-3E9", "0", "0", "5"} << "Command1"
+            << QStringList{"-3E9", "0", "0", "5"}
+            << QStringList{QString::fromUtf8(ostrel::ErrorReport(ostrel::ErrorKind::Overflow))};
     }
     void buttons() {
         QFETCH(QStringList, start);

@@ -60,9 +60,9 @@ TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
         int twips, dpi, pixels;
     };
     const Row rows[] = {
-        {5490, 96, 366}, {-240, 96, -16}, {855, 120, 71},  // 71.25
-        {135, 120, 11},                                    // 11.25
-        {1095, 144, 110},                                  // 109.5, half away from zero
+        {5490, 96, 366},    {-240, 96, -16},  {855, 120, 71},  // 71.25
+        {135, 120, 11},                                        // 11.25
+        {1095, 144, 110},                                      // 109.5, half away from zero
         {-1095, 144, -110}, {3945, 192, 526}, {0, 192, 0},
     };
     for (const Row& row : rows) {

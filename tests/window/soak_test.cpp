@@ -63,7 +63,9 @@ void SoakTest::randomUserActions() {
     const unsigned long start = EnvNumber("OSTREL_SOAK_SEED", 20261207);
     const unsigned long actions = EnvNumber("OSTREL_SOAK_ACTIONS", 20000);
     std::mt19937 random(static_cast<std::mt19937::result_type>(start));
-    auto pick = [&](auto n) { return static_cast<decltype(n)>(random() % n); };
+    auto pick = [&](auto n) {
+        return static_cast<decltype(n)>(random() % static_cast<std::mt19937::result_type>(n));
+    };
     const QString replay = QString("replay with OSTREL_SOAK_SEED=%1").arg(start);
 
     Form1 form(QLocale(QLocale::Swedish, QLocale::Sweden));

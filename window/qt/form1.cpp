@@ -17,8 +17,8 @@
 #include "form/commands.h"
 #include "link/shell.h"
 #include "window/error_report.h"
-#include "window/qt/field_edit.h"
 #include "window/layout.h"
+#include "window/qt/field_edit.h"
 
 namespace ostrel {
 namespace {
@@ -168,8 +168,9 @@ void Form1::BuildControls() {
                 }
                 const Field which = control.field;
                 fields_[static_cast<std::size_t>(which)] = field;
-                connect(field, &FieldEdit::gotFocus, this,
-                        [this, which] { RunHandler([this, which] { TextGotFocus(*this, which); }); });
+                connect(field, &FieldEdit::gotFocus, this, [this, which] {
+                    RunHandler([this, which] { TextGotFocus(*this, which); });
+                });
                 widget = field;
                 break;
             }
