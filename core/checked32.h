@@ -5,12 +5,19 @@
 
 #include "core/errors.h"
 
+#if defined(__GNUC__) || defined(__clang__)
+#define OSTREL_HAS_OVERFLOW_BUILTINS 1
+#else
+#define OSTREL_HAS_OVERFLOW_BUILTINS 0
+#endif
+
 namespace ostrel {
 
 // A signed 32-bit whole number whose +, - and * raise OverflowError instead of
-// wrapping. The exact result is formed in 64 bits and compared with the range
-// before it is stored, so nothing relies on signed overflow and the results
-// are the same in 32- and 64-bit builds.
+// wrapping. The exact result is formed first and compared with the range
+// before it is stored (by GCC's and Clang's overflow built-ins, which cost one
+// flag test, or in 64 bits), so nothing relies on signed overflow and the
+// results are the same in 32- and 64-bit builds.
 class Checked32 {
   public:
     static constexpr std::int32_t kMin = INT32_MIN;
@@ -26,10 +33,26 @@ class Checked32 {
     [[nodiscard]] constexpr double ToReal() const { return static_cast<double>(value_); }
 
     friend constexpr Checked32 operator+(Checked32 a, Checked32 b) {
+#if OSTREL_HAS_OVERFLOW_BUILTINS
+        std::int32_t sum = 0;
+        if (__builtin_add_overflow(a.value_, b.value_, &sum)) [[unlikely]] {
+            ThrowOverflow(a.value_, '+', b.value_);
+        }
+        return Checked32(sum);
+#else
         return FromExact(std::int64_t{a.value_} + std::int64_t{b.value_}, a, '+', b);
+#endif
     }
     friend constexpr Checked32 operator-(Checked32 a, Checked32 b) {
+#if OSTREL_HAS_OVERFLOW_BUILTINS
+        std::int32_t difference = 0;
+        if (__builtin_sub_overflow(a.value_, b.value_, &difference)) [[unlikely]] {
+            ThrowOverflow(a.value_, '-', b.value_);
+        }
+        return Checked32(difference);
+#else
         return FromExact(std::int64_t{a.value_} - std::int64_t{b.value_}, a, '-', b);
+#endif
     }
     friend constexpr Checked32 operator*(Checked32 a, Checked32 b) {
         return FromExact(std::int64_t{a.value_} * std::int64_t{b.value_}, a, '*', b);

@@ -45,19 +45,25 @@ struct Bought {
 
 // Buys points one at a time while the budget lasts, the k-th point costing
 // d + k; a point whose price exceeds the budget is not bought.
+//
+// Each test compares the EP spent on the points bought so far plus the price
+// of the next one, s + (d + i + 1), with the budget. All terms are at least 0
+// (d is the points already above gev, or 0), so every grouping of them forms
+// the same sum and overflows exactly when the sum leaves the range: keeping
+// d + i + 1 as a running price puts one checked addition, not two, on the
+// chain from one pass to the next.
 Bought BuyPoints(Checked32 d, Checked32 budget) {
     Checked32 bought = 0;
     Checked32 spent = 0;
+    Checked32 price = d + 1;  // of point bought + 1
     while (true) {
-        // All terms are at least 0, so this is the exact sum that buying the
-        // point adds up to, and it overflows exactly when any grouping of the
-        // same terms would.
-        const Checked32 price = ((spent + bought) + 1) + d;  // of bought + 1 points
-        if (price > budget) {
+        const Checked32 total = spent + price;  // of bought + 1 points
+        if (total > budget) {
             break;
         }
-        spent = price;
+        spent = total;
         bought = bought + 1;
+        price = price + 1;
     }
     return {bought, spent};
 }

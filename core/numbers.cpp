@@ -111,6 +111,169 @@ std::int64_t DecimalMagnitude(const NumericParts& parts) {
     return exponent - static_cast<std::int64_t>(firstFraction) - 1;
 }
 
+// The correctly rounded binary64 value of a scanned text.
+double RealOf(const NumericParts& parts, std::size_t textSize) {
+    // Rewrite in the one form std::from_chars reads the same everywhere:
+    // [-]digits.digits[e[-]digits]
+    std::string plain;
+    plain.reserve(textSize + 4);
+    if (parts.negative) {
+        plain += '-';
+    }
+    plain += parts.integerDigits.empty() ? std::string_view("0") : parts.integerDigits;
+    plain += '.';
+    plain += parts.fractionDigits;
+    if (!parts.exponentDigits.empty()) {
+        plain += 'e';
+        if (parts.exponentNegative) {
+            plain += '-';
+        }
+        plain += parts.exponentDigits;
+    }
+    double value = 0.0;
+    const char* const end = plain.data() + plain.size();
+    const auto [ptr, ec] = std::from_chars(plain.data(), end, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (DecimalMagnitude(parts) >= 0) {
+            throw OverflowError("the number is beyond the range of binary64");
+        }
+        return parts.negative ? -0.0 : 0.0;
+    }
+    if (ec != std::errc() || ptr != end) {
+        // Cannot happen for a text the scanner accepted.
+        throw ConversionError("the text is not a number");
+    }
+    return value;
+}
+
+// TextToWhole of the common texts, read in one pass from their digits alone
+// where that is certain to give what rounding the correctly rounded real half
+// to even gives; none for anything else (other texts, texts that are not
+// numeric), which then takes the full path.
+//
+// The text's value is S·10^k for a whole S of n significant digits. For k >= 0
+// and n + k <= 15 it is a whole number below 2^53, so its binary64 value is
+// exact. For k < 0 it is N + F/10^f with f = -k digits after the point; with
+// N below 10^9 < 2^30 and f <= 7, the fraction lies at least 10^-7 from 0, 1/2
+// and 1 unless it is exactly one of them (all exact in binary64), while
+// binary64 rounds such a value by at most 2^-24 < 10^-7. So the real lands on
+// the same side of every whole number and every half, and rounding it half to
+// even gives what rounding the decimal value half to even gives.
+std::optional<Checked32> FastWhole(std::string_view text, std::string_view separator) {
+    constexpr int kMostDigits = 16;  // of S, so that it fits in 64 bits
+    constexpr int kMostExponentDigits = 3;
+    constexpr int kExactDigits = 15;
+    constexpr int kMostWholeDigits = 9;
+    constexpr int kMostFractionDigits = 7;
+
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && *p == ' ') {
+        ++p;
+    }
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::int64_t significand = 0;
+    int digits = 0;  // of the significand, leading zeros left out
+    int scale = 0;   // the power of ten the significand is multiplied by
+    bool mantissa = false;
+    // Takes the digits at p into the significand; false when there are too many.
+    auto takeDigits = [&](bool fraction) {
+        for (; p != end && IsDigit(*p); ++p) {
+            mantissa = true;
+            scale -= fraction ? 1 : 0;
+            if (significand == 0 && *p == '0') {
+                continue;
+            }
+            if (++digits > kMostDigits) {
+                return false;
+            }
+            significand = significand * 10 + (*p - '0');
+        }
+        return true;
+    };
+    if (!takeDigits(false)) {
+        return std::nullopt;
+    }
+    if (!separator.empty() && static_cast<std::size_t>(end - p) >= separator.size() &&
+        std::string_view(p, separator.size()) == separator) {
+        p += separator.size();
+        if (!takeDigits(true)) {
+            return std::nullopt;
+        }
+    }
+    if (!mantissa) {
+        return std::nullopt;
+    }
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool exponentNegative = false;
+        if (p != end && (*p == '+' || *p == '-')) {
+            exponentNegative = *p == '-';
+            ++p;
+        }
+        int exponent = 0;
+        int exponentDigits = 0;
+        for (; p != end && IsDigit(*p); ++p) {
+            if (++exponentDigits > kMostExponentDigits) {
+                return std::nullopt;
+            }
+            exponent = exponent * 10 + (*p - '0');
+        }
+        if (exponentDigits == 0) {
+            return std::nullopt;
+        }
+        scale += exponentNegative ? -exponent : exponent;
+    }
+    while (p != end && *p == ' ') {
+        ++p;
+    }
+    if (p != end) {
+        return std::nullopt;
+    }
+
+    if (significand == 0) {
+        return Checked32(0);
+    }
+    while (significand % 10 == 0) {
+        significand /= 10;
+        ++scale;
+        --digits;
+    }
+    std::int64_t whole = significand;
+    if (scale >= 0) {
+        if (digits + scale > kExactDigits) {
+            return std::nullopt;
+        }
+        for (int i = 0; i < scale; ++i) {
+            whole *= 10;
+        }
+    } else {
+        if (digits + scale > kMostWholeDigits || -scale > kMostFractionDigits) {
+            return std::nullopt;
+        }
+        std::int64_t divisor = 1;
+        for (int i = 0; i < -scale; ++i) {
+            divisor *= 10;
+        }
+        whole = significand / divisor;
+        const std::int64_t twiceRest = 2 * (significand % divisor);  // divisor is a half
+        if (twiceRest > divisor || (twiceRest == divisor && whole % 2 != 0)) {
+            ++whole;
+        }
+    }
+    if (negative) {
+        whole = -whole;
+    }
+    if (whole < Checked32::kMin || whole > Checked32::kMax) {
+        throw OverflowError("the number is outside the 32-bit range");
+    }
+    return Checked32(static_cast<std::int32_t>(whole));
+}
+
 }  // namespace
 
 bool IsNumericText(std::string_view text, std::string_view decimalSeparator) {
@@ -122,37 +285,7 @@ double TextToReal(std::string_view text, std::string_view decimalSeparator) {
     if (!parts) {
         throw ConversionError("the text is not a number");
     }
-    // Rewrite in the one form std::from_chars reads the same everywhere:
-    // [-]digits.digits[e[-]digits]
-    std::string plain;
-    plain.reserve(text.size() + 4);
-    if (parts->negative) {
-        plain += '-';
-    }
-    plain += parts->integerDigits.empty() ? std::string_view("0") : parts->integerDigits;
-    plain += '.';
-    plain += parts->fractionDigits;
-    if (!parts->exponentDigits.empty()) {
-        plain += 'e';
-        if (parts->exponentNegative) {
-            plain += '-';
-        }
-        plain += parts->exponentDigits;
-    }
-    double value = 0.0;
-    const char* const end = plain.data() + plain.size();
-    const auto [ptr, ec] = std::from_chars(plain.data(), end, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (DecimalMagnitude(*parts) >= 0) {
-            throw OverflowError("the number is beyond the range of binary64");
-        }
-        return parts->negative ? -0.0 : 0.0;
-    }
-    if (ec != std::errc() || ptr != end) {
-        // Cannot happen for a text the scanner accepted.
-        throw ConversionError("the text is not a number");
-    }
-    return value;
+    return RealOf(*parts, text.size());
 }
 
 Checked32 RealToWhole(double value) {
@@ -176,6 +309,9 @@ Checked32 RealToWhole(double value) {
 }
 
 Checked32 TextToWhole(std::string_view text, std::string_view decimalSeparator) {
+    if (const auto whole = FastWhole(text, decimalSeparator)) {
+        return *whole;
+    }
     return RealToWhole(TextToReal(text, decimalSeparator));
 }
 

@@ -244,6 +244,9 @@ TEST(NumericText, EveryShortTextAgreesWithTheGrammar) {
                 } else {
                     ASSERT_EQ(real.error, kConversion) << text;
                 }
+                ASSERT_EQ(Attempt([&] { return TextToWhole(text, separator); }),
+                          Attempt([&] { return RealToWhole(TextToReal(text, separator)); }))
+                    << text;
                 std::size_t i = 0;
                 while (i < length && ++digits[i] == alphabet.size()) {
                     digits[i++] = 0;
@@ -278,6 +281,49 @@ TEST(NumericText, LongRandomTextsAreCorrectlyRounded) {
         } else {
             EXPECT_EQ(real, Value(reference)) << text;
         }
+    }
+}
+
+// TextToWhole reads most texts from their digits alone; it must give exactly
+// what rounding the correctly rounded real gives, most of all near halves and
+// whole numbers, where a decimal and its binary64 value can round apart.
+TEST(TextToWhole, AgreesWithRoundingTheRealNearHalvesAndLimits) {
+    std::mt19937 random(20261208);
+    const std::vector<std::string> fractions = {"",
+                                                "0",
+                                                "5",
+                                                "50",
+                                                "4999999",
+                                                "5000001",
+                                                "49999999",
+                                                "50000001",
+                                                "9999999",
+                                                "99999999",
+                                                "0000001",
+                                                "00000001",
+                                                "5000000000000001",
+                                                "4999999999999999999",
+                                                "500000000000000000000001"};
+    const std::vector<std::string> exponents = {"", "e0", "e1", "E-1", "e+3", "e-7", "e9", "e-8"};
+    for (int n = 0; n < 200000; ++n) {
+        std::string integer;
+        const int integerDigits = static_cast<int>(random() % 12);
+        for (int i = 0; i < integerDigits; ++i) {
+            integer += static_cast<char>('0' + random() % 10);
+        }
+        const std::string& fraction = fractions[random() % fractions.size()];
+        if (integer.empty() && fraction.empty()) {
+            continue;
+        }
+        const std::string separator = random() % 2 != 0 ? "." : ",";
+        std::string text = (random() % 3 == 0 ? "-" : "") + integer;
+        if (!fraction.empty() || random() % 2 != 0) {
+            text += separator + fraction;
+        }
+        text += exponents[random() % exponents.size()];
+        ASSERT_EQ(Attempt([&] { return TextToWhole(text, separator); }),
+                  Attempt([&] { return RealToWhole(TextToReal(text, separator)); }))
+            << text;
     }
 }
 
