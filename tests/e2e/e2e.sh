@@ -3,10 +3,11 @@
 # X server (Xvfb), operates it with real X input (xdotool), reads the fields
 # back through the clipboard (xclip) and saves screenshots.
 #
-# usage: e2e.sh PROGRAM OUTPUT_DIRECTORY
+# usage: e2e.sh PROGRAM LAYOUT_POINTS OUTPUT_DIRECTORY
 set -euo pipefail
 program=$(realpath "$1")
-out=$2
+points=$2
+out=$3
 mkdir -p "$out"
 source "$(dirname "$0")/../xvfb.sh"
 work=$WORK
@@ -30,11 +31,9 @@ xdotool windowmove --sync "$window" 0 0
 xdotool windowfocus --sync "$window"
 sleep 0.3
 
-# Control centres in window coordinates.
-declare -A at=(
-    [Text1]="44 60" [Text2]="116 60" [Text3]="188 60" [Text4]="260 60"
-    [Command3]="328 60" [Command1]="52 92" [Command2]="132 92" [Label10]="300 240"
-)
+# Control centres in window coordinates, from the window's design.
+declare -A at=()
+while read -r name x y; do at[$name]="$x $y"; done < <("$points")
 click() { xdotool mousemove --window "$window" ${at[$1]} click 1; sleep 0.2; }
 keys() { xdotool key --delay 30 "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }

@@ -60,10 +60,9 @@ TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
         int twips, dpi, pixels;
     };
     const Row rows[] = {
-        {5490, 96, 366},    {-240, 96, -16},  {855, 120, 71},  // 71.25
-        {135, 120, 11},                                        // 11.25
-        {1095, 144, 110},                                      // 109.5, half away from zero
-        {-1095, 144, -110}, {3945, 192, 526}, {0, 192, 0},
+        {1500, 96, 100},  {-240, 96, -16},    {846, 120, 71},  // 70.5, half away from zero
+        {845, 120, 70},                                        // 70.42
+        {1105, 144, 111}, {-1105, 144, -111}, {3000, 192, 400}, {0, 192, 0},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ToPixels(row.twips, row.dpi), row.pixels) << row.twips << " at " << row.dpi;
