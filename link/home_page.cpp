@@ -11,8 +11,7 @@ std::string HomePageCaption() {
 }
 
 void Label10Click(const Opener& open) {
-    constexpr int kHide = 0;  // SW_HIDE; the browser shows itself as it likes
-    (void)open(HomePageAddress(), "Open", std::nullopt, std::nullopt, kHide);
+    (void)open(HomePageAddress(), "Open", std::nullopt, std::nullopt, kLinkShowCommand);
 }
 
 }  // namespace ostrel

@@ -29,8 +29,18 @@ using Opener = std::function<bool(std::string_view file, std::string_view operat
                                   std::optional<std::string_view> parameters,
                                   std::optional<std::string_view> directory, int showCommand)>;
 
+// The show command the link asks for. On Windows it is SW_SHOWNORMAL (1): a
+// browser that the request starts cold may honour SW_HIDE (0) and never
+// appear, a request reported as handled while the user sees nothing.
+// Elsewhere the desktop's opener takes no show command, and it stays 0.
+#ifdef _WIN32
+inline constexpr int kLinkShowCommand = 1;
+#else
+inline constexpr int kLinkShowCommand = 0;
+#endif
+
 // Click of Label10: asks `open` to "Open" the home page with no parameters,
-// no directory and the show command 0, and ignores the answer. A user whose
+// no directory and kLinkShowCommand, and ignores the answer. A user whose
 // browser is missing or refuses is not told.
 void Label10Click(const Opener& open);
 
