@@ -1,6 +1,7 @@
 // Prints, for the end-to-end tests, where each control of the window's design
 // lies in pixels: one line "NAME CENTRE_X CENTRE_Y" per control, in client
-// coordinates at the given dots per inch (96 unless told).
+// coordinates at the given dots per inch (96 unless told), and last the
+// client area's size as "client WIDTH HEIGHT".
 //
 // Usage: layout_points [DPI]
 #include <cstdio>
@@ -20,5 +21,7 @@ int main(int argc, char** argv) {
         std::printf("%.*s %d %d\n", static_cast<int>(control.name.size()), control.name.data(),
                     r.left + r.width / 2, r.top + r.height / 2);
     }
+    std::printf("client %d %d\n", layout::ToPixels(layout::kClientWidth, dpi),
+                layout::ToPixels(layout::kClientHeight, dpi));
     return 0;
 }

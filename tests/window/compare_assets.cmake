@@ -1,10 +1,19 @@
+# Runs the asset generator into OUTPUT and fails unless it wrote exactly the
+# files committed in COMMITTED, byte for byte, and no others.
 file(REMOVE_RECURSE ${OUTPUT})
 file(MAKE_DIRECTORY ${OUTPUT})
 execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "the generator failed: ${status}")
 endif()
-foreach(name background.bmp ostrel.ico ostrel.png hand.cur)
+file(GLOB_RECURSE drawn RELATIVE ${OUTPUT} ${OUTPUT}/*)
+file(GLOB_RECURSE committed RELATIVE ${COMMITTED} ${COMMITTED}/*)
+list(SORT drawn)
+list(SORT committed)
+if(NOT drawn STREQUAL committed)
+    message(FATAL_ERROR "the generator draws [${drawn}], the tree holds [${committed}]")
+endif()
+foreach(name IN LISTS drawn)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT}/${name} ${COMMITTED}/${name}
                     RESULT_VARIABLE different)
     if(different)
