@@ -1,0 +1,490 @@
+#include "window/win32/form1.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "core/errors.h"
+#include "form/commands.h"
+#include "form/entry_checks.h"
+#include "link/shell.h"
+#include "window/error_report.h"
+#include "window/win32/background.h"
+#include "window/win32/resource_ids.h"
+#include "window/win32/text16.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+namespace ostrel::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"OstrelForm1";
+constexpr wchar_t kBoxTitle[] = L"Ostrel";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
+constexpr DWORD kExStyle = 0;
+// Control ids start above IDOK (1) and IDCANCEL (2), which the dialog manager
+// sends for Enter and Escape.
+constexpr int kFirstId = 100;
+// Posted when a field has received the focus, so that the focus handler runs
+// after whatever gave the focus (a click placing the caret, the dialog
+// manager selecting the text) is done.
+constexpr UINT kFieldFocused = WM_APP + 1;
+constexpr int kDesignDpi = 96;
+
+// Functions of Windows 10 1607 and later, looked up so that the program still
+// starts on Windows 7.
+template <class Function>
+Function Lookup(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    FARPROC found = user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+    // Through a plain function pointer, as GetProcAddress's callers must.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+int DpiOf(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = Lookup<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+// Sizes a window so that its client area is `client`, measuring the frame
+// the system actually gives it (which a change of resolution may change).
+void SetClientSize(HWND window, SIZE client) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT outer;
+        RECT inner;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &inner);
+        const LONG dx = client.cx - inner.right;
+        const LONG dy = client.cy - inner.bottom;
+        if (dx == 0 && dy == 0) {
+            return;
+        }
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx,
+                     outer.bottom - outer.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+COLORREF ToColorRef(layout::Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+bool IsWindowed(layout::Kind kind) {
+    return kind == layout::Kind::Label || kind == layout::Kind::TextBox ||
+           kind == layout::Kind::Button;
+}
+
+std::size_t FontIndex(bool bold, bool underline) {
+    return (bold ? 1u : 0u) | (underline ? 2u : 0u);
+}
+
+// The fields answer the dialog manager without DLGC_HASSETSEL, so that it
+// does not select the whole text after tabbing in: the focus handler's
+// selection of the first eight characters stands.
+LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                           DWORD_PTR /*data*/) {
+    const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+    if (message == WM_GETDLGCODE) {
+        return result & ~static_cast<LRESULT>(DLGC_HASSETSEL);
+    }
+    return result;
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, kClassName, &existing) != 0) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(OSTREL_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                   GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(OSTREL_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance, Options options)
+    : instance_(instance),
+      options_(std::move(options)),
+      hand_(LoadCursorW(instance, MAKEINTRESOURCEW(OSTREL_HAND))),
+      hollow_(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))),
+      background_(std::make_unique<Background>(instance, OSTREL_BACKGROUND)),
+      opener_(Shell::OpenHomePage) {
+    INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&common);
+    RegisterWindowClass(instance, WindowProc);
+    CreateWindowExW(kExStyle, kClassName, Utf16(layout::kTitle).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+}
+
+Form1::~Form1() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    for (HFONT font : fonts_) {
+        if (font != nullptr) {
+            DeleteObject(font);
+        }
+    }
+}
+
+HWND Form1::Control(std::string_view name) const {
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        if (layout::kControls[i].name == name) {
+            return controls_[i];
+        }
+    }
+    return nullptr;
+}
+
+void Form1::Show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(fields_[0]);
+}
+
+void Form1::SetOpener(Opener opener) {
+    opener_ = std::move(opener);
+}
+
+bool Form1::PreTranslate(MSG& message) {
+    return window_ != nullptr && IsDialogMessageW(window_, &message) != 0;
+}
+
+std::string Form1::GetText(Field field) const {
+    HWND edit = fields_[static_cast<std::size_t>(field)];
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    const int length = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return Utf8(text);
+}
+
+void Form1::SetText(Field field, std::string_view text) {
+    // WM_SETTEXT stores the whole text; the limit of EM_SETLIMITTEXT is only
+    // for what the user types or pastes.
+    SetWindowTextW(fields_[static_cast<std::size_t>(field)], Utf16(text).c_str());
+}
+
+void Form1::SetSelection(Field field, int start, int length) {
+    HWND edit = fields_[static_cast<std::size_t>(field)];
+    const int size = GetWindowTextLengthW(edit);
+    if (start < 0 || start > size) {
+        return;
+    }
+    const int end = start + std::min(length, size - start);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+}
+
+void Form1::ShowMessage(std::string_view text) {
+    MessageBoxW(window_, Utf16(text).c_str(), kBoxTitle, MB_OK);
+}
+
+std::string Form1::DecimalSeparator() const {
+    if (options_.decimalSeparator) {
+        return *options_.decimalSeparator;
+    }
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1) {
+        return ".";
+    }
+    return Utf8(separator);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Every handler runs here, so no exception crosses the window procedure.
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (const NumberError& error) {
+        self->Report(ErrorReport(error.Kind()));
+    } catch (...) {
+        self->Report(ErrorReport(std::nullopt));
+    }
+    return 0;
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            dpi_ = DpiOf(window_);
+            CreateControls();
+            LayOut(dpi_);
+            return 0;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (lParam == 0 || id < kFirstId) {
+                return 0;  // Enter and Escape (IDOK, IDCANCEL) press nothing
+            }
+            const auto index = static_cast<std::size_t>(id - kFirstId);
+            if (index >= layout::kControls.size()) {
+                return 0;
+            }
+            const layout::Control& control = layout::kControls[index];
+            if (control.kind == layout::Kind::TextBox && code == EN_SETFOCUS) {
+                if (!restoringFocus_) {
+                    PostMessageW(window_, kFieldFocused, static_cast<WPARAM>(control.field),
+                                 lParam);
+                }
+            } else if ((control.kind == layout::Kind::Button && code == BN_CLICKED) ||
+                       (control.kind == layout::Kind::Label && code == STN_CLICKED)) {
+                RunClick(control.click);
+            }
+            return 0;
+        }
+        case kFieldFocused:
+            if (GetFocus() == reinterpret_cast<HWND>(lParam)) {
+                TextGotFocus(*this, static_cast<Field>(wParam));
+            }
+            return 0;
+        case WM_ACTIVATE:
+            // A field that keeps the focus while the window is inactive gets
+            // it back without its focus handler, as the Qt window does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(window_, focus)) {
+                    lastFocus_ = focus;
+                }
+            } else if (lastFocus_ != nullptr && IsWindow(lastFocus_)) {
+                restoringFocus_ = true;
+                SetFocus(lastFocus_);
+                restoringFocus_ = false;
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == Control("Label10") && hand_ != nullptr) {
+                SetCursor(hand_);
+                return TRUE;
+            }
+            break;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers the whole client area
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            Paint(dc, false);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam), true);
+            return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            LayOut(LOWORD(wParam));
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_DESTROY:
+            if (options_.quitOnClose) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Form1::CreateControls() {
+    // In the table's order, which gives the dialog manager its tab order
+    // (Text1 to Text4, Rensa, Beräkna EP, Beräkna FVb) and puts each caption
+    // label just before its field, where screen readers look for its name.
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        const layout::Control& control = layout::kControls[i];
+        if (!IsWindowed(control.kind)) {
+            continue;
+        }
+        const wchar_t* windowClass = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (control.kind) {
+            case layout::Kind::Label:
+                style |= (control.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
+                if (control.click != layout::Click::None) {
+                    style |= SS_NOTIFY;  // only the link takes clicks; the rest let them through
+                }
+                break;
+            case layout::Kind::TextBox:
+                windowClass = L"EDIT";
+                style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
+            case layout::Kind::Button:
+                windowClass = L"BUTTON";
+                style |= WS_TABSTOP | BS_PUSHBUTTON;
+                break;
+            default:
+                break;
+        }
+        HWND hwnd = CreateWindowExW(
+            exStyle, windowClass, Utf16(control.caption).c_str(), style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(i))),
+            instance_, nullptr);
+        controls_[i] = hwnd;
+        if (control.kind == layout::Kind::TextBox) {
+            fields_[static_cast<std::size_t>(control.field)] = hwnd;
+            SendMessageW(hwnd, EM_SETLIMITTEXT, kTypedLengthLimit, 0);
+            SetWindowSubclass(hwnd, FieldProc, 1, 0);
+        }
+    }
+}
+
+RECT Form1::Pixels(const layout::Rect& twips) const {
+    const layout::Rect r = layout::ToPixels(twips, dpi_);
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+void Form1::LayOut(int dpi) {
+    dpi_ = dpi;
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        if (fonts_[i] != nullptr) {
+            DeleteObject(fonts_[i]);
+        }
+        LOGFONTW font{};
+        font.lfHeight = -static_cast<LONG>(std::lround(layout::FontPixels(dpi)));
+        font.lfWeight = (i & 1) != 0 ? FW_BOLD : FW_NORMAL;
+        font.lfUnderline = (i & 2) != 0 ? TRUE : FALSE;
+        font.lfCharSet = DEFAULT_CHARSET;
+        const std::wstring family = Utf16(layout::kFontFamily);
+        family.copy(font.lfFaceName, LF_FACESIZE - 1);
+        fonts_[i] = CreateFontIndirectW(&font);
+    }
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        HWND hwnd = controls_[i];
+        if (hwnd == nullptr) {
+            continue;
+        }
+        const layout::Control& control = layout::kControls[i];
+        const RECT r = Pixels(control.place);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = fonts_[FontIndex(control.bold, control.underline)];
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    const SIZE client{layout::ToPixels(layout::kClientWidth, dpi),
+                      layout::ToPixels(layout::kClientHeight, dpi)};
+    SetClientSize(window_, client);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
+void Form1::Paint(HDC dc, bool underControls) {
+    // The DC may be a control's, lent for drawing its background
+    // (WM_PRINTCLIENT): leave it as it came.
+    const int saved = SaveDC(dc);
+    // Fields and buttons draw all of themselves, unless this is the
+    // background one of them asked for.
+    for (std::size_t i = 0; i < layout::kControls.size() && !underControls; ++i) {
+        const layout::Kind kind = layout::kControls[i].kind;
+        if (controls_[i] != nullptr &&
+            (kind == layout::Kind::TextBox || kind == layout::Kind::Button)) {
+            const RECT r = Pixels(layout::kControls[i].place);
+            ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+        }
+    }
+    RECT client;
+    GetClientRect(window_, &client);
+    background_->Draw(dc, dpi_, client.right, client.bottom);
+    // Fills and rectangles in the table's order, bottom to top; the labels
+    // draw their text over them.
+    for (const layout::Control& control : layout::kControls) {
+        const RECT r = Pixels(control.place);
+        if (control.fill) {
+            HBRUSH brush = CreateSolidBrush(ToColorRef(*control.fill));
+            FillRect(dc, &r, brush);
+            DeleteObject(brush);
+        }
+        if (control.border) {
+            HBRUSH brush = CreateSolidBrush(ToColorRef(*control.border));
+            FrameRect(dc, &r, brush);
+            DeleteObject(brush);
+        }
+    }
+    RestoreDC(dc, saved);
+}
+
+LRESULT Form1::ControlColour(HDC dc, HWND control) {
+    const layout::Control* design = DesignOf(control);
+    if (design == nullptr) {
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, design->text ? ToColorRef(*design->text) : GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(hollow_);
+}
+
+const layout::Control* Form1::DesignOf(HWND control) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i] == control) {
+            return &layout::kControls[i];
+        }
+    }
+    return nullptr;
+}
+
+void Form1::RunClick(layout::Click click) {
+    switch (click) {
+        case layout::Click::None:
+            return;
+        case layout::Click::Command1:
+            Command1Click(*this);
+            return;
+        case layout::Click::Command2:
+            Command2Click(*this);
+            return;
+        case layout::Click::Command3:
+            Command3Click(*this);
+            return;
+        case layout::Click::Label10:
+            Label10Click(opener_);
+            return;
+    }
+}
+
+void Form1::Report(std::string_view text) {
+    try {
+        MessageBoxW(window_, Utf16(text).c_str(), kBoxTitle, MB_OK);
+    } catch (...) {
+        // Nothing more can be told; the window goes on.
+    }
+}
+
+}  // namespace ostrel::win32
