@@ -13,10 +13,11 @@ trap cleanup_x_script EXIT
 #
 # start_xvfb WORK_DIRECTORY [XVFB OPTIONS...]: starts Xvfb on a display it
 # picks itself, exports DISPLAY and sets XVFB_PID. The caller kills it.
+# XVFB_SCREEN sets the screen's size and depth (800x600x24 unless set).
 start_xvfb() {
     local work=$1
     shift
-    Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp "$@" \
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -dpi 96 -nolisten tcp "$@" \
         3>"$work/display" 2>"$work/xvfb.log" &
     XVFB_PID=$!
     PIDS+=("$XVFB_PID")
