@@ -30,9 +30,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     RECT r{0, 0, layout::ToPixels(layout::kClientWidth, 96),
            layout::ToPixels(layout::kClientHeight, 96)};
     AdjustWindowRect(&r, kStyle, FALSE);
-    HWND window = CreateWindowW(L"BareWindow", L"Ostrel v1.3", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
-                                nullptr);
+    HWND window =
+        CreateWindowW(L"BareWindow", L"Ostrel v1.3", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, show);
     UpdateWindow(window);
     MSG message;

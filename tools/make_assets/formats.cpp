@@ -374,6 +374,7 @@ Bytes Ico256(const Image& image) {
 
 Bytes IcoMulti(const std::vector<Image>& images) {
     std::vector<Entry> entries;
+    entries.reserve(images.size());
     for (const Image& image : images) {
         entries.push_back({image.width, 0, 1, 32, image.width >= 256 ? Png(image) : Bgra32(image)});
     }
