@@ -1,14 +1,15 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "window/qt/form1.h"
+#include "window/qt/translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ostrel");
     QApplication::setApplicationVersion(OSTREL_VERSION);
     QApplication::setDesktopFileName("example.ostrel.Ostrel");
-    QApplication::setWindowIcon(QIcon(":/ostrel/ostrel.png"));
+    QApplication::setWindowIcon(ostrel::Form1::ProgramIcon());
+    ostrel::InstallSwedishTranslations(app);
 
     ostrel::Form1 window;
     window.show();

@@ -3,6 +3,7 @@
 // window tests, which read it), the version in the title, and the conversion
 // of twips to pixels that both windows use.
 #include "window/layout.h"
+#include "window/contrast.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,30 @@ TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ToPixels(row.twips, row.dpi), row.pixels) << row.twips << " at " << row.dpi;
+    }
+}
+
+// WCAG's own figures, and the choice of a text colour that can be read.
+TEST(Contrast, RatiosAndTheLegibleChoice) {
+    EXPECT_NEAR(contrast::Ratio({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
+    EXPECT_NEAR(contrast::Ratio(kLinkBlue, {255, 255, 255}), 8.59, 0.01);
+    EXPECT_NEAR(contrast::Ratio({118, 118, 118}, {255, 255, 255}), 4.54, 0.01);
+    // Over a fine black-and-white texture the eye sees its mean light.
+    const Rgb checks[] = {{0, 0, 0}, {255, 255, 255}};
+    EXPECT_NEAR(contrast::RatioOver({0, 0, 0}, checks), 11.0, 1e-9);  // (0.5 + 0.05) / 0.05
+
+    struct Row {
+        Rgb wanted, behind, chosen;
+    };
+    const Row rows[] = {
+        {{20, 20, 90}, kLegendYellow, {20, 20, 90}},       // a light scheme's text stays
+        {{239, 240, 241}, kLegendYellow, {0, 0, 0}},       // a dark scheme's does not
+        {{239, 240, 241}, {35, 38, 41}, {239, 240, 241}},  // light on dark stays
+        {{90, 90, 90}, {40, 40, 40}, {255, 255, 255}},     // white reads better there
+    };
+    for (const Row& row : rows) {
+        const Rgb behind[] = {row.behind};
+        EXPECT_EQ(contrast::LegibleText(row.wanted, behind), row.chosen);
     }
 }
 

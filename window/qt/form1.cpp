@@ -2,20 +2,25 @@
 
 #include <QCursor>
 #include <QEnterEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 #include <map>
+#include <vector>
 
 #include "core/errors.h"
 #include "form/commands.h"
 #include "link/shell.h"
+#include "window/contrast.h"
 #include "window/error_report.h"
 #include "window/layout.h"
 #include "window/qt/field_edit.h"
@@ -35,6 +40,26 @@ QRect Pixels(const layout::Rect& twips) {
 
 QColor ToColor(layout::Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
+}
+
+layout::Rgb ToRgb(const QColor& colour) {
+    const QRgb rgb = colour.rgb();
+    return {static_cast<std::uint8_t>(qRed(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
+            static_cast<std::uint8_t>(qBlue(rgb))};
+}
+
+// The pixels of `image` inside `area`.
+std::vector<layout::Rgb> PixelsIn(const QImage& image, const QRect& area) {
+    std::vector<layout::Rgb> pixels;
+    const QRect inside = area.intersected(image.rect());
+    pixels.reserve(static_cast<std::size_t>(inside.width()) *
+                   static_cast<std::size_t>(inside.height()));
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            pixels.push_back(ToRgb(image.pixelColor(x, y)));
+        }
+    }
+    return pixels;
 }
 
 QString FromUtf8(std::string_view text) {
@@ -58,6 +83,23 @@ const QFont& ClassicFont(bool bold = false, bool underline = false) {
         return made;
     }();
     return fonts[(bold ? 1u : 0u) | (underline ? 2u : 0u)];
+}
+
+// Narrows a label's letters a little where the machine's stand-in for the
+// design's font is wider than the design's own, so that its caption stays
+// inside the label and, in the legend, a pixel clear of the box's border
+// (which lies on the label's outermost pixels) at any scale. The width is
+// measured without hinting, as text is drawn on scaled screens.
+void FitCaption(QLabel& label, bool boxed) {
+    const qreal room = label.width() - (boxed ? 3 : 1);
+    QFont unhinted = label.font();
+    unhinted.setHintingPreference(QFont::PreferNoHinting);
+    const qreal wide = QFontMetricsF(unhinted).horizontalAdvance(label.text());
+    if (wide > room) {
+        QFont narrower = label.font();
+        narrower.setStretch(std::max(90, static_cast<int>(100 * room / wide)));
+        label.setFont(narrower);
+    }
 }
 
 // A label that reports a click: a press and a release of the left button on
@@ -93,8 +135,10 @@ class ClickLabel final : public QLabel {
   private:
     // The monochrome pointing hand, its hot spot at the tip of the index
     // finger; the platform's hand where the picture cannot be read.
-    static QCursor HandCursor() {
-        const QPixmap hand(":/ostrel/hand.cur");
+    QCursor HandCursor() const {
+        const bool sharp = devicePixelRatioF() > 1.0;
+        QPixmap hand(sharp ? ":/ostrel/hand@2x.png" : ":/ostrel/hand.cur");
+        hand.setDevicePixelRatio(sharp ? 2.0 : 1.0);
         return hand.isNull() ? QCursor(Qt::PointingHandCursor)
                              : QCursor(hand, layout::kPointerHotX, layout::kPointerHotY);
     }
@@ -102,14 +146,17 @@ class ClickLabel final : public QLabel {
     bool pressed_ = false;
 };
 
-// The part of the background bitmap that the fixed-size window shows: it is
+// The part of the background picture that the fixed-size window shows: it is
 // drawn unscaled from the top-left corner and cut off at the edges, so the
-// rest need not stay in memory.
-QImage VisibleBackground() {
-    QImageReader reader(":/ostrel/background.bmp");
-    reader.setClipRect(QRect(0, 0, layout::ToPixels(layout::kClientWidth, kDesignDpi),
-                             layout::ToPixels(layout::kClientHeight, kDesignDpi)));
-    return reader.read();
+// rest need not stay in memory. `scale` 2 reads the picture drawn at twice
+// the size, for screens with more than one pixel to a window pixel.
+QImage VisibleBackground(int scale) {
+    QImageReader reader(scale == 1 ? ":/ostrel/background.bmp" : ":/ostrel/background@2x.png");
+    reader.setClipRect(QRect(0, 0, scale * layout::ToPixels(layout::kClientWidth, kDesignDpi),
+                             scale * layout::ToPixels(layout::kClientHeight, kDesignDpi)));
+    QImage image = reader.read();
+    image.setDevicePixelRatio(scale);
+    return image;
 }
 
 }  // namespace
@@ -118,15 +165,16 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       locale_(locale),
-      background_(VisibleBackground()),
+      background_(VisibleBackground(1)),
       opener_(Shell::OpenHomePage) {
     setObjectName("Form1");
     setWindowTitle(FromUtf8(layout::kTitle));
-    setWindowIcon(QIcon(":/ostrel/ostrel.png"));
+    setWindowIcon(ProgramIcon());
     setFont(ClassicFont());
     setFixedSize(layout::ToPixels(layout::kClientWidth, kDesignDpi),
                  layout::ToPixels(layout::kClientHeight, kDesignDpi));
     BuildControls();
+    ApplyTextColours();
     Edit(Field::Text1)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -153,6 +201,10 @@ void Form1::BuildControls() {
                 if (control.centred) {
                     label->setAlignment(Qt::AlignCenter);
                 }
+                // The colour of its text is chosen against what lies behind it.
+                captions_.push_back({label, &control,
+                                     control.fill ? std::vector<layout::Rgb>{*control.fill}
+                                                  : PixelsIn(background_, Pixels(control.place))});
                 caption = label;
                 widget = label;
                 break;
@@ -201,10 +253,10 @@ void Form1::BuildControls() {
         widget->setGeometry(Pixels(control.place));
         if (control.kind != layout::Kind::TextBox && control.kind != layout::Kind::Button) {
             widget->setFont(ClassicFont(control.bold, control.underline));
-            QPalette palette = widget->palette();
-            if (control.text) {
-                palette.setColor(QPalette::WindowText, ToColor(*control.text));
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
+                FitCaption(*label, control.fill.has_value());
             }
+            QPalette palette = widget->palette();
             if (control.border) {
                 palette.setColor(QPalette::WindowText, ToColor(*control.border));
             }
@@ -225,6 +277,28 @@ void Form1::BuildControls() {
         }
         previous = next;
     }
+}
+
+void Form1::ApplyTextColours() {
+    // The system's window-text colour, or the table's own, where it can be
+    // read against the fixed background; black or white where it cannot
+    // (a dark colour scheme's light text on the light picture and legend).
+    const layout::Rgb system = ToRgb(palette().color(QPalette::WindowText));
+    for (const Caption& caption : captions_) {
+        const layout::Rgb colour =
+            contrast::LegibleText(caption.control->text.value_or(system), caption.behind);
+        QPalette palette = caption.label->palette();
+        palette.setColor(QPalette::WindowText, ToColor(colour));
+        caption.label->setPalette(palette);
+    }
+}
+
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ApplicationPaletteChange) {
+        ApplyTextColours();
+    }
+    QWidget::changeEvent(event);
 }
 
 void Form1::RunClick(layout::Click click) {
@@ -311,7 +385,22 @@ void Form1::ShowBox(const QString& text) {
 
 void Form1::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, background_);
+    // What the painter really draws on: the backing store, or an image the
+    // window is rendered into.
+    if (painter.paintEngine()->paintDevice()->devicePixelRatioF() > 1.0) {
+        if (sharpBackground_.isNull()) {
+            sharpBackground_ = VisibleBackground(2);
+        }
+        painter.drawImage(QPointF(0, 0), sharpBackground_);
+    } else {
+        painter.drawImage(0, 0, background_);
+    }
+}
+
+QIcon Form1::ProgramIcon() {
+    QIcon icon(":/ostrel/icons/32x32.png");
+    icon.addFile(":/ostrel/icons/64x64.png");
+    return icon;
 }
 
 }  // namespace ostrel

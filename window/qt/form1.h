@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QLocale>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "form/calculator_form.h"
 #include "link/home_page.h"
@@ -40,11 +42,24 @@ class Form1 final : public QWidget, public CalculatorForm {
     // Replaces what the link label calls to open the home page (tests).
     void SetOpener(Opener opener);
 
+    // The program's icon, sharp at one and at two screen pixels to a pixel.
+    static QIcon ProgramIcon();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // A label and the pixels its text lies on.
+    struct Caption {
+        QLabel* label;
+        const layout::Control* control;
+        std::vector<layout::Rgb> behind;
+    };
+
     void BuildControls();
+    // Gives each label a text colour that can be read on its background.
+    void ApplyTextColours();
     // Runs the Click handler a control is bound to.
     void RunClick(layout::Click click);
     FieldEdit* Edit(Field field) const;
@@ -54,6 +69,8 @@ class Form1 final : public QWidget, public CalculatorForm {
 
     QLocale locale_;
     QImage background_;
+    QImage sharpBackground_;  // read on the first paint at more than 1 pixel a pixel
+    std::vector<Caption> captions_;
     std::array<FieldEdit*, 4> fields_{};
     Opener opener_;
 };
