@@ -17,22 +17,35 @@ echo "package: $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed"
 done
+[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland"
+# Debian's own check of the package: warnings are shown, errors fail.
+lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' | tee "$work/lintian.log" || true
+! grep -q '^E:' "$work/lintian.log" || fail "lintian reports errors"
 
 root=$work/root
 dpkg -x "$deb" "$root"
+icons=()
+for size in 16 22 24 32 48 64 128 256; do
+    icons+=("usr/share/icons/hicolor/${size}x$size/apps/example.ostrel.Ostrel.png")
+done
 for file in usr/bin/ostrel \
             usr/share/applications/example.ostrel.Ostrel.desktop \
             usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml \
-            usr/share/icons/hicolor/32x32/apps/ostrel.png; do
+            usr/share/icons/hicolor/scalable/apps/example.ostrel.Ostrel.svg "${icons[@]}" \
+            usr/share/man/man1/ostrel.1.gz usr/share/doc/ostrel/copyright; do
     [[ -f $root/$file ]] || fail "the package lacks $file"
 done
 desktop-file-validate "$root/usr/share/applications/example.ostrel.Ostrel.desktop" ||
     fail "desktop file"
-appstreamcli validate --no-net "$root/usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml" ||
+# Pedantic: only the id's own notes (capitals, a reverse-DNS name under
+# .example) may remain; any warning fails.
+appstreamcli validate --pedantic --no-net --no-color \
+    "$root/usr/share/metainfo/example.ostrel.Ostrel.metainfo.xml" | tee "$work/appstream.log" ||
     fail "AppStream metainfo"
+! grep -q '^W:' "$work/appstream.log" || fail "AppStream warnings"
 
 start_xvfb "$work" || fail "no X server"
 "$root/usr/bin/ostrel" >"$work/app.log" 2>&1 &
