@@ -8,7 +8,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Ostrel");
     QApplication::setApplicationVersion(OSTREL_VERSION);
     QApplication::setDesktopFileName("example.ostrel.Ostrel");
-    QApplication::setWindowIcon(ostrel::Form1::ProgramIcon());
     ostrel::InstallSwedishTranslations(app);
 
     ostrel::Form1 window;

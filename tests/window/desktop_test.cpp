@@ -69,6 +69,16 @@ std::pair<int, int> InkColumns(QLabel* label) {
     return {left, right};
 }
 
+// Saves what `widget` shows as NAME.png where OSTREL_SCREENSHOT_DIR says,
+// for people to look at.
+void SaveShot(QWidget& widget, const QString& name) {
+    const QString dir = qEnvironmentVariable("OSTREL_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        widget.grab().save(dir + "/" + name + ".png");
+    }
+}
+
 }  // namespace
 
 class DesktopTest : public QObject {
@@ -124,8 +134,12 @@ class DesktopTest : public QObject {
         QCOMPARE(legend->palette().color(QPalette::WindowText), QColor(20, 20, 90));
 
         QPalette dark = original;  // a dark scheme's light text on dark windows
-        dark.setColor(QPalette::WindowText, QColor(239, 240, 241));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            dark.setColor(role, QColor(239, 240, 241));
+        }
         dark.setColor(QPalette::Window, QColor(35, 38, 41));
+        dark.setColor(QPalette::Base, QColor(20, 22, 24));
+        dark.setColor(QPalette::Button, QColor(49, 54, 59));
         QApplication::setPalette(dark);
         QApplication::processEvents();
 
@@ -151,6 +165,7 @@ class DesktopTest : public QObject {
             QVERIFY2(ratio >= ostrel::contrast::kLegible,
                      qPrintable(QString("%1: %2").arg(control.name.data()).arg(ratio)));
         }
+        SaveShot(form, "dark");
         QApplication::setPalette(original);
     }
 
@@ -159,6 +174,7 @@ class DesktopTest : public QObject {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        SaveShot(form, QString("scale-%1").arg(form.devicePixelRatioF()));
         for (const layout::Control& control : layout::kControls) {
             if (control.caption.empty() || control.kind == layout::Kind::TextBox) {
                 continue;

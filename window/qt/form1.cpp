@@ -12,6 +12,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
 #include <exception>
 #include <map>
@@ -85,22 +86,31 @@ const QFont& ClassicFont(bool bold = false, bool underline = false) {
     return fonts[(bold ? 1u : 0u) | (underline ? 2u : 0u)];
 }
 
-// Narrows a label's letters a little where the machine's stand-in for the
-// design's font is wider than the design's own, so that its caption stays
-// inside the label and, in the legend, a pixel clear of the box's border
-// (which lies on the label's outermost pixels) at any scale. The width is
-// measured without hinting, as text is drawn on scaled screens.
-void FitCaption(QLabel& label, bool boxed) {
-    const qreal room = label.width() - (boxed ? 3 : 1);
-    QFont unhinted = label.font();
-    unhinted.setHintingPreference(QFont::PreferNoHinting);
-    const qreal wide = QFontMetricsF(unhinted).horizontalAdvance(label.text());
-    if (wide > room) {
-        QFont narrower = label.font();
+// A line of the legend. Where the machine's stand-in for the design's font is
+// wider than the design's own, its letters are drawn a little narrower, so
+// that the caption stays a pixel clear of the box's border (which lies on
+// the label's outermost pixels) at any scale. Measured when painting, with
+// the fonts the screen uses, so the window shows without waiting for them.
+class LegendLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        const qreal room = width() - 3;
+        const qreal wide = QFontMetricsF(font(), this).horizontalAdvance(text());
+        if (wide <= room) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QFont narrower = font();
         narrower.setStretch(std::max(90, static_cast<int>(100 * room / wide)));
-        label.setFont(narrower);
+        QPainter painter(this);
+        painter.setFont(narrower);
+        style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
+                              isEnabled(), text(), foregroundRole());
     }
-}
+};
 
 // A label that reports a click: a press and a release of the left button on
 // it. Its own pointer is decoded when the mouse first comes over it, not at
@@ -195,6 +205,8 @@ void Form1::BuildControls() {
                     link->setAccessibleName(link->text());
                     link->setAccessibleDescription(QString::fromStdString(HomePageAddress()));
                     label = link;
+                } else if (control.fill) {
+                    label = new LegendLabel(FromUtf8(control.caption), this);
                 } else {
                     label = new QLabel(FromUtf8(control.caption), this);
                 }
@@ -253,9 +265,6 @@ void Form1::BuildControls() {
         widget->setGeometry(Pixels(control.place));
         if (control.kind != layout::Kind::TextBox && control.kind != layout::Kind::Button) {
             widget->setFont(ClassicFont(control.bold, control.underline));
-            if (auto* label = qobject_cast<QLabel*>(widget)) {
-                FitCaption(*label, control.fill.has_value());
-            }
             QPalette palette = widget->palette();
             if (control.border) {
                 palette.setColor(QPalette::WindowText, ToColor(*control.border));
