@@ -120,12 +120,4 @@ void Background::Draw(HDC dc, int dpi, int width, int height) {
     DeleteDC(memory);
 }
 
-std::uint32_t Background::ScaledPixel(int x, int y) const {
-    if (scaledBits_ == nullptr || x < 0 || y < 0 || x >= scaledWidth_ || y >= scaledHeight_) {
-        return 0;
-    }
-    return scaledBits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(scaledWidth_) +
-                       static_cast<std::size_t>(x)];
-}
-
 }  // namespace ostrel::win32

@@ -23,10 +23,6 @@ class Background {
     // pixels shows at `dpi`.
     void Draw(HDC dc, int dpi, int width, int height);
 
-    // The colour (0x00RRGGBB) of the scaled picture at (x, y), for tests;
-    // Draw must have run at that resolution and size.
-    [[nodiscard]] std::uint32_t ScaledPixel(int x, int y) const;
-
   private:
     void Scale(int dpi, int width, int height);
 
