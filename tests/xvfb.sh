@@ -1,4 +1,5 @@
-# Sourced by the scripts that need an X server of their own.
+# Sourced by the test scripts that start servers of their own (an X server
+# here, or weston).
 #
 # Sets WORK to a fresh directory and PIDS to an empty list; on exit every
 # process in PIDS is killed and WORK removed.

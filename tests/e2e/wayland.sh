@@ -11,14 +11,9 @@ program=$(realpath "$1")
 desktop_test=$(realpath "$2")
 out=$(realpath -m "$3")
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The work directory and the processes ended on exit (no X server here).
+source "$(dirname "$0")/../xvfb.sh"
+work=$WORK
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export XDG_RUNTIME_DIR=$work/run
@@ -27,7 +22,7 @@ export WAYLAND_DISPLAY=ostrel-$$
 # --debug lets weston-screenshooter take pictures.
 weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" \
     --width=640 --height=480 --idle-time=0 --debug >"$work/weston.log" 2>&1 &
-pids+=($!)
+PIDS+=($!)
 for _ in $(seq 100); do
     [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && break
     sleep 0.1
@@ -54,7 +49,7 @@ echo "ok: 10, 12, 15 gives 8 on Wayland"
 # The program as a user starts it.
 WAYLAND_DEBUG=client "$program" >"$work/app.log" 2>&1 &
 app=$!
-pids+=("$app")
+PIDS+=("$app")
 for _ in $(seq 100); do
     grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$work/app.log" && break
     sleep 0.1

@@ -156,6 +156,13 @@ class ClickLabel final : public QLabel {
     bool pressed_ = false;
 };
 
+// The program's icon, sharp at one and at two screen pixels to a pixel.
+QIcon ProgramIcon() {
+    QIcon icon(":/ostrel/icons/32x32.png");
+    icon.addFile(":/ostrel/icons/64x64.png");
+    return icon;
+}
+
 // The part of the background picture that the fixed-size window shows: it is
 // drawn unscaled from the top-left corner and cut off at the edges, so the
 // rest need not stay in memory. `scale` 2 reads the picture drawn at twice
@@ -404,12 +411,6 @@ void Form1::paintEvent(QPaintEvent*) {
     } else {
         painter.drawImage(0, 0, background_);
     }
-}
-
-QIcon Form1::ProgramIcon() {
-    QIcon icon(":/ostrel/icons/32x32.png");
-    icon.addFile(":/ostrel/icons/64x64.png");
-    return icon;
 }
 
 }  // namespace ostrel

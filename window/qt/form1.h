@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 #include <QLocale>
 #include <QWidget>
@@ -41,9 +40,6 @@ class Form1 final : public QWidget, public CalculatorForm {
 
     // Replaces what the link label calls to open the home page (tests).
     void SetOpener(Opener opener);
-
-    // The program's icon, sharp at one and at two screen pixels to a pixel.
-    static QIcon ProgramIcon();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
