@@ -7,6 +7,12 @@
 #include <optional>
 #include <system_error>
 
+#if OSTREL_FAST_FLOAT
+// For standard libraries without std::from_chars for double (Emscripten's
+// libc++): the same correctly rounding algorithm libstdc++ uses.
+#include "fast_float.h"
+#endif
+
 namespace ostrel {
 namespace {
 
@@ -111,6 +117,26 @@ std::int64_t DecimalMagnitude(const NumericParts& parts) {
     return exponent - static_cast<std::int64_t>(firstFraction) - 1;
 }
 
+// std::from_chars for a double in the one plain form RealOf writes, with
+// result_out_of_range for a value beyond binary64 wherever it comes from.
+std::from_chars_result ReadPlainReal(const char* first, const char* last, double& value) {
+#if OSTREL_FAST_FLOAT
+    // This version of fast_float answers infinity, without an error, for a
+    // value beyond binary64; one that underflows comes back as a signed zero
+    // either way.
+    double read = 0.0;
+    const auto [ptr, ec] =
+        fast_float::from_chars(first, last, read, fast_float::chars_format::general);
+    if (ec == std::errc() && !std::isfinite(read)) {
+        return {ptr, std::errc::result_out_of_range};
+    }
+    value = read;
+    return {ptr, ec};
+#else
+    return std::from_chars(first, last, value, std::chars_format::general);
+#endif
+}
+
 // The correctly rounded binary64 value of a scanned text.
 double RealOf(const NumericParts& parts, std::size_t textSize) {
     // Rewrite in the one form std::from_chars reads the same everywhere:
@@ -132,7 +158,7 @@ double RealOf(const NumericParts& parts, std::size_t textSize) {
     }
     double value = 0.0;
     const char* const end = plain.data() + plain.size();
-    const auto [ptr, ec] = std::from_chars(plain.data(), end, value, std::chars_format::general);
+    const auto [ptr, ec] = ReadPlainReal(plain.data(), end, value);
     if (ec == std::errc::result_out_of_range) {
         if (DecimalMagnitude(parts) >= 0) {
             throw OverflowError("the number is beyond the range of binary64");
