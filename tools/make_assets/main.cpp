@@ -9,6 +9,9 @@
 //                        screens with two pixels to a window pixel
 //   icons/NxN.png        the icon for the desktop's icon theme at 16 to 256
 //   icons/scalable.svg   and as a drawing
+//   web/icon-192.png, web/icon-512.png, web/icon-maskable-512.png
+//                        the icon for the web window's manifest: installed
+//                        to a home screen, and cut to the device's shape
 // Everything is computed from integer hashes and fixed formulas, so the files
 // come out byte for byte the same on every machine.
 //
@@ -46,6 +49,14 @@ bool WriteIcons(const std::string& dir) {
     return static_cast<bool>(file);
 }
 
+// The web window's icons.
+bool WriteWebIcons(const std::string& dir) {
+    std::filesystem::create_directories(dir);
+    return Write(dir + "icon-192.png", assets::Png(assets::IconAt(192))) &&
+           Write(dir + "icon-512.png", assets::Png(assets::IconAt(512))) &&
+           Write(dir + "icon-maskable-512.png", assets::Png(assets::MaskableIcon(512)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +73,8 @@ int main(int argc, char** argv) {
         Write(dir + "ostrel-windows.ico", IcoMulti({IconAt(16), icon, IconAt(48), IconAt(256)})) &&
         Write(dir + "hand.cur", Cur1(Hand(), 5, 0)) &&
         Write(dir + "background@2x.png", Png(Background(480, 360, 2))) &&
-        Write(dir + "hand@2x.png", Png(Hand(2))) && WriteIcons(dir + "icons/");
+        Write(dir + "hand@2x.png", Png(Hand(2))) && WriteIcons(dir + "icons/") &&
+        WriteWebIcons(dir + "web/");
     if (!ok) {
         std::fprintf(stderr, "could not write into %s\n", argv[1]);
         return 1;

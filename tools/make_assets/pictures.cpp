@@ -34,6 +34,30 @@ double Noise(double x, double y, int cell, int layer) {
     return top * (1 - ty) + bottom * ty;
 }
 
+}  // namespace
+
+Glow BackgroundGlow(int width, int height) {
+    return {width / 2.0, height * 0.12, width * 0.28, height * 0.30};
+}
+
+namespace {
+
+// The colour of a background point whose texture is `t` (0 to 1), with the
+// glow of a width × height picture: bright yellow, strongest above the middle.
+Rgba Shade(double t, double x, double y, int width, int height) {
+    double r = 150 + 55 * t;
+    double g = 175 + 45 * t;
+    double b = 60 + 30 * t;
+    const Glow shape = BackgroundGlow(width, height);
+    const double dx = (x - shape.centreX) / shape.radiusX;
+    const double dy = (y - shape.centreY) / shape.radiusY;
+    const double glow = std::exp(-(dx * dx + dy * dy));
+    r += (255 - r) * glow;
+    g += (250 - g) * glow;
+    b += (110 - b) * glow * 0.8;
+    return {Clamp(r), Clamp(g), Clamp(b), 255};
+}
+
 // ---- the icon, as shapes in a 32 × 32 square -----------------------------------
 
 constexpr Rgba kOutline{40, 60, 10, 255};
@@ -95,7 +119,11 @@ constexpr const char* kHand[] = {
 }  // namespace
 
 Image Background(int width, int height, int scale) {
-    Image image(width * scale, height * scale);
+    return BackgroundPart(width, height, scale, width, height);
+}
+
+Image BackgroundPart(int width, int height, int scale, int partWidth, int partHeight) {
+    Image image(partWidth * scale, partHeight * scale);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             // The point of the design that this pixel's centre shows.
@@ -106,20 +134,15 @@ Image Background(int width, int height, int scale) {
                              0.15 * Noise(dx0, dy0, 5, 3) +
                              0.05 * Hash(static_cast<int>(std::floor(dx0 + 0.5)),
                                          static_cast<int>(std::floor(dy0 + 0.5)), 4);
-            double r = 150 + 55 * t;
-            double g = 175 + 45 * t;
-            double b = 60 + 30 * t;
-            // The glow: bright yellow, strongest above the middle.
-            const double dx = (dx0 - width / 2.0) / (width * 0.28);
-            const double dy = (dy0 - height * 0.12) / (height * 0.30);
-            const double glow = std::exp(-(dx * dx + dy * dy));
-            r += (255 - r) * glow;
-            g += (250 - g) * glow;
-            b += (110 - b) * glow * 0.8;
-            image.at(x, y) = {Clamp(r), Clamp(g), Clamp(b), 255};
+            image.at(x, y) = Shade(t, dx0, dy0, width, height);
         }
     }
     return image;
+}
+
+Rgba BackgroundSmooth(double x, double y, int width, int height) {
+    // Every octave of the noise and the grain average 0.5.
+    return Shade(0.5, x, y, width, height);
 }
 
 Image IconPixels() {
@@ -174,6 +197,31 @@ Image IconAt(int size) {
                 image.at(x, y) = {Clamp(r / a), Clamp(g / a), Clamp(b / a),
                                   Clamp(255 * a / (samples * samples))};
             }
+        }
+    }
+    return image;
+}
+
+Image MaskableIcon(int size) {
+    // The tile takes 9/16 of the side, well inside the circle of 80 % of the
+    // side that every mask leaves whole, on a full-bleed light yellow.
+    const int inner = size * 9 / 16;
+    const Image icon = IconAt(inner);
+    Image image(size, size);
+    const Rgba ground{255, 250, 150, 255};
+    const int offset = (size - inner) / 2;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int ix = x - offset;
+            const int iy = y - offset;
+            Rgba p = ground;
+            if (ix >= 0 && iy >= 0 && ix < inner && iy < inner) {
+                const Rgba& q = icon.at(ix, iy);
+                const double a = q.a / 255.0;
+                p = {Clamp(q.r * a + ground.r * (1 - a)), Clamp(q.g * a + ground.g * (1 - a)),
+                     Clamp(q.b * a + ground.b * (1 - a)), 255};
+            }
+            image.at(x, y) = p;
         }
     }
     return image;

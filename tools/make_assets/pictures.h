@@ -13,12 +13,31 @@ namespace assets {
 // 480 × 360 design.
 Image Background(int width, int height, int scale = 1);
 
+// The same background's top-left partWidth × partHeight design pixels only:
+// the part a window of that size shows.
+Image BackgroundPart(int width, int height, int scale, int partWidth, int partHeight);
+
+// Where the background's glow lies: its centre and the radii at which it has
+// faded to 1/e, in design pixels of a width × height picture.
+struct Glow {
+    double centreX, centreY, radiusX, radiusY;
+};
+Glow BackgroundGlow(int width, int height);
+
+// The background at a point of the design without its texture: the mean of
+// the mottled colour, with the glow.
+Rgba BackgroundSmooth(double x, double y, int width, int height);
+
 // The program's icon as the design has it: 32 × 32 pixels in few colours, a
 // rounded dark-green tile with four rising yellow bars (a skill going up).
 Image IconPixels();
 
 // The same icon drawn smoothly at any size, with an alpha channel.
 Image IconAt(int size);
+
+// The icon for a home screen that cuts it to any shape: the tile inside the
+// part every mask keeps, on an opaque ground that fills the whole square.
+Image MaskableIcon(int size);
 
 // The same icon as SVG.
 std::string IconSvg();
