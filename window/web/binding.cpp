@@ -1,0 +1,106 @@
+// The web window's binding: what the page's script calls. Every call returns
+// plain data; nothing is ever thrown into JavaScript, where an exception
+// would arrive as a bare number.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/make_assets/pictures.h"
+#include "window/layout.h"
+#include "window/web/form1.h"
+
+namespace ostrel::web {
+namespace {
+
+using emscripten::val;
+
+std::array<std::string, 4> Texts(const val& texts) {
+    std::array<std::string, 4> copied;
+    for (std::size_t i = 0; i < copied.size(); ++i) {
+        copied[i] = texts[i].as<std::string>();
+    }
+    return copied;
+}
+
+// [{op: "write", field: "Text4", text: "8"}, {op: "select", field, start,
+// length}, {op: "message", text}, ...]
+val ToPage(const std::vector<Step>& steps) {
+    val list = val::array();
+    for (const Step& step : steps) {
+        val item = val::object();
+        switch (step.kind) {
+            case Step::Kind::Write:
+                item.set("op", "write");
+                item.set("field", std::string(FieldName(step.field)));
+                item.set("text", step.text);
+                break;
+            case Step::Kind::Select:
+                item.set("op", "select");
+                item.set("field", std::string(FieldName(step.field)));
+                item.set("start", step.start);
+                item.set("length", step.length);
+                break;
+            case Step::Kind::Message:
+                item.set("op", "message");
+                item.set("text", step.text);
+                break;
+        }
+        list.call<void>("push", item);
+    }
+    return list;
+}
+
+val ClickOnPage(const std::string& control, const val& texts, const std::string& separator) {
+    try {
+        return ToPage(Click(control, Texts(texts), separator));
+    } catch (...) {
+        // Only running out of memory can get here; the page goes on.
+        return val::array();
+    }
+}
+
+val GotFocusOnPage(const std::string& field, const val& texts, const std::string& separator) {
+    try {
+        return ToPage(GotFocus(field, Texts(texts), separator));
+    } catch (...) {
+        return val::array();
+    }
+}
+
+// The window's background picture, `scale` screen pixels to a pixel of the
+// design, only the part the window shows: {width, height, pixels}, the
+// pixels RGBA row by row, valid until the next call.
+val Background(int scale) {
+    static std::vector<std::uint8_t> rgba;
+    try {
+        const int width = layout::ToPixels(layout::kClientWidth, 96);
+        const int height = layout::ToPixels(layout::kClientHeight, 96);
+        const assets::Image image = assets::BackgroundPart(
+            layout::kBackgroundWidth, layout::kBackgroundHeight, scale, width, height);
+        rgba.clear();
+        rgba.reserve(image.pixels.size() * 4);
+        for (const assets::Rgba& p : image.pixels) {
+            rgba.insert(rgba.end(), {p.r, p.g, p.b, p.a});
+        }
+        val picture = val::object();
+        picture.set("width", image.width);
+        picture.set("height", image.height);
+        picture.set("pixels", val(emscripten::typed_memory_view(rgba.size(), rgba.data())));
+        return picture;
+    } catch (...) {
+        return val::null();
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::web
+
+EMSCRIPTEN_BINDINGS(ostrel) {
+    emscripten::function("click", &ostrel::web::ClickOnPage);
+    emscripten::function("gotFocus", &ostrel::web::GotFocusOnPage);
+    emscripten::function("background", &ostrel::web::Background);
+}
