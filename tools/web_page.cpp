@@ -336,18 +336,21 @@ void PrintCss() {
     if (!dark.empty()) {
         css += "@media (prefers-color-scheme: dark) {\n" + dark + "}\n";
     }
-    // The message box: a modal dialog with its title, the text and OK.
-    css +=
-        "#Message {\n  min-width: 16em;\n  max-width: min(28em, calc(100vw - 48px));\n"
-        "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font: " +
-        Px(font * 14 / 11) + " " + family +
-        ";\n}\n"
-        "#Message::backdrop {\n  background: rgb(0 0 0 / 25%);\n}\n"
-        "#MessageTitle {\n  margin: 0 -16px;\n  padding: 4px 16px;\n  font-size: 1em;\n"
-        "  border-bottom: 1px solid GrayText;\n}\n"
-        "#MessageText {\n  margin: 16px 0;\n  white-space: pre-wrap;\n}\n"
-        "#MessageOk {\n  display: block;\n  margin-left: auto;\n  min-width: 6em;\n"
-        "  font: inherit;\n}\n";
+    // The message box: a modal dialog with its title, the text and OK,
+    // centred over the window as a desktop's box is over its owner.
+    css += "#Message {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n  top: calc(8px + " +
+           Px(height / 2.0) +
+           " * var(--fit));\n  transform: translate(-50%, -50%);\n"
+           "  min-width: 16em;\n  max-width: min(28em, calc(100vw - 48px));\n"
+           "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font: " +
+           Px(font * 14 / 11) + " " + family +
+           ";\n}\n"
+           "#Message::backdrop {\n  background: rgb(0 0 0 / 25%);\n}\n"
+           "#MessageTitle {\n  margin: 0 -16px;\n  padding: 4px 16px;\n  font-size: 1em;\n"
+           "  border-bottom: 1px solid GrayText;\n}\n"
+           "#MessageText {\n  margin: 16px 0;\n  white-space: pre-wrap;\n}\n"
+           "#MessageOk {\n  display: block;\n  margin-left: auto;\n  min-width: 6em;\n"
+           "  font: inherit;\n}\n";
     std::fputs(css.c_str(), stdout);
 }
 

@@ -85,13 +85,19 @@ function serve(root = site, { port = 0, delays = {} } = {}) {
 }
 
 // Debian's Chromium, headless, with nothing that reaches out of the machine.
+const kChromium = {
+  executablePath: process.env.OSTREL_CHROMIUM || '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
 function launch() {
-  return chromium.launch({
-    executablePath: process.env.OSTREL_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  return chromium.launch(kChromium);
+}
+// The same with a profile of its own in `dir`, as a person's browser has
+// (Chromium installs no app into a private window).
+function launchWithProfile(dir, options) {
+  return chromium.launchPersistentContext(dir, { ...kChromium, ...options });
 }
 
 // The browser's two kinds of window: a desktop at its usual size, and a phone
@@ -126,4 +132,4 @@ async function calculationsReady(page) {
   await page.waitForFunction(() => document.getElementById('Background').width >= 366);
 }
 
-module.exports = { site, serve, launch, kDesktop, kPhone, watch, calculationsReady };
+module.exports = { site, serve, launch, launchWithProfile, kDesktop, kPhone, watch, calculationsReady };

@@ -1,4 +1,5 @@
-// Installed and offline: after one visit the calculator opens and calculates
+// Installable, and offline: Chromium finds nothing that keeps it from
+// installing the site as an app; after one visit the calculator opens and calculates
 // with the server gone, and a new version of the site replaces the kept one
 // at the visit after the one that found it. The server is really stopped:
 // Playwright's offline mode does not cover a service worker's own fetches.
@@ -9,7 +10,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { test } = require('node:test');
-const { site, serve, launch, kDesktop, watch, calculationsReady } = require('./harness');
+const { site, serve, launch, launchWithProfile, kDesktop, watch, calculationsReady } = require('./harness');
 
 async function costOf(page, fv, gev, fvb) {
   await page.locator('#Text1').fill(fv);
@@ -79,5 +80,24 @@ test('opens and calculates with no network once visited; a new version replaces 
     await browser.close();
     await server.close();
     fs.rmSync(copy, { recursive: true, force: true });
+  }
+});
+
+test('Chromium can install it as an app', async () => {
+  const server = await serve();
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'ostrel-profile-'));
+  const context = await launchWithProfile(profile, kDesktop);
+  try {
+    const page = await context.newPage();
+    await page.goto(server.address);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    const cdp = await context.newCDPSession(page);
+    const manifest = await cdp.send('Page.getAppManifest');
+    assert.deepEqual(manifest.errors, []);
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  } finally {
+    await context.close();
+    await server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
   }
 });
