@@ -94,8 +94,9 @@
 
   // A field's focus handler selects its text after the browser's own focus
   // handling: after the click or tap that gave the focus has placed the caret,
-  // at once for Tab and for the focus at start. It does not run once the
-  // person has started typing or has left the field again.
+  // at once for Tab and for the focus at start, and never after a key the
+  // person has already typed into the field. It does not run once the person
+  // has left the field again.
   let pressedField = null;   // a field a pointer is held down on
   let waiting = null;        // the focus whose handler has not run yet
   let keptFocus = null;      // a field that had the focus when the page was left
@@ -133,7 +134,14 @@
       waiting = null;
       keptFocus = document.hasFocus() ? null : field;
     });
+    // A key before the handler has run: as on the desktop, where events
+    // are handled in order, the selection comes first and the key then acts
+    // on it. Until the WebAssembly has arrived the handler cannot run, and
+    // the person's typing wins.
     const typing = () => {
+      if (waiting && waiting.field === field && core) {
+        runFocusHandler(waiting);
+      }
       waiting = null;
     };
     field.addEventListener('keydown', (event) => {
