@@ -125,6 +125,22 @@ class Form1Test : public QObject {
         const QImage shot = form_->grab().toImage();
         QVERIFY(shot.pixelColor(240, 12).red() > 240 && shot.pixelColor(240, 12).green() > 230);
         QVERIFY(shot.pixelColor(5, 250).blue() < 100);
+        // Wherever no control lies, pixel for pixel the bitmap as Qt decodes it.
+        const QImage bitmap(":/ostrel/background.bmp");
+        QRegion bare(form_->rect());
+        for (const QWidget* child : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            bare -= child->geometry();
+        }
+        qsizetype compared = 0;
+        for (const QRect& area : bare) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    QCOMPARE(QColor(shot.pixel(x, y)), QColor(bitmap.pixel(x, y)));
+                    ++compared;
+                }
+            }
+        }
+        QVERIFY(compared > form_->width() * form_->height() / 2);
     }
 
     // Every control of the design table, as the window made it.
