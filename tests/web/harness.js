@@ -24,9 +24,10 @@ const site = process.env.OSTREL_WEB_SITE ||
   path.resolve(__dirname, '../../build/web/site');
 
 // Serves `root` on 127.0.0.1 as any static host does (Last-Modified, and 304
-// for a request that has the file already). `delays` holds a wait in ms per
-// file name. Every request is logged: {name, status, bytes}.
-function serve(root = site, { port = 0, delays = {} } = {}) {
+// for a request that has the file already). `holds` maps a file name to a
+// promise: that file is answered only once it has settled. Every answer is
+// logged: {name, status, bytes}.
+function serve(root = site, { port = 0, holds = {} } = {}) {
   const log = [];
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://127.0.0.1');
@@ -58,7 +59,7 @@ function serve(root = site, { port = 0, delays = {} } = {}) {
       });
       response.end(body);
     };
-    setTimeout(answer, delays[name] || 0);
+    Promise.resolve(holds[name]).then(answer);
   });
   const sockets = new Set();
   server.on('connection', (socket) => {
