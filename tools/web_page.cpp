@@ -26,6 +26,8 @@ constexpr int kCssDpi = 96;
 // Safari on phones zooms into a field whose text is smaller than this when it
 // takes the focus; the fields are laid out at this size and scaled down.
 constexpr double kLeastFieldFont = 16;
+// The page's margin around the window.
+constexpr int kMargin = 8;
 
 std::string Number(double value) {
     char text[32];
@@ -35,6 +37,12 @@ std::string Number(double value) {
 
 std::string Px(double value) {
     return Number(value) + (value == 0 ? "" : "px");
+}
+
+// A length of the window: `value` pixels of the design, in the unit --u that
+// is one CSS pixel at full size and less on a screen narrower than the window.
+std::string U(double value) {
+    return value == 0 ? "0" : "calc(" + Number(value) + " * var(--u))";
 }
 
 std::string Hex(layout::Rgb c) {
@@ -98,10 +106,12 @@ const layout::Control* LegendFor(std::string_view abbreviation) {
 // ---- the page ----------------------------------------------------------------
 
 // Content-Security-Policy: only the site's own files, no inline script or
-// style, no eval; WebAssembly may be compiled.
+// style, no eval, no plug-in; WebAssembly may be compiled. Everything the page
+// fetches (style, pictures, the manifest, the WebAssembly, the service
+// worker) falls under default-src: WebKit knows no manifest-src and reports
+// it as an error.
 constexpr std::string_view kPolicy =
-    "default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
-    "img-src 'self'; connect-src 'self'; manifest-src 'self'; worker-src 'self'; "
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; "
     "base-uri 'none'; form-action 'none'";
 
 std::string Element(const layout::Control& control) {
@@ -174,7 +184,6 @@ void PrintHtml() {
         "<script src=\"ostrel.js\" defer></script>\n"
         "</head>\n"
         "<body>\n"
-        "<div class=\"fit\">\n"
         "<main id=\"Form1\" aria-label=\"" +
         Escaped(layout::kTitle) +
         "\">\n"
@@ -184,7 +193,6 @@ void PrintHtml() {
     }
     page +=
         "</main>\n"
-        "</div>\n"
         "<dialog id=\"Message\" aria-labelledby=\"MessageTitle\" "
         "aria-describedby=\"MessageText\">\n"
         "<h1 id=\"MessageTitle\">Ostrel</h1>\n"
@@ -223,8 +231,8 @@ layout::Rgb Legible(const layout::Control& control, const assets::Image& backgro
 std::string SmoothBackground() {
     const assets::Glow glow =
         assets::BackgroundGlow(layout::kBackgroundWidth, layout::kBackgroundHeight);
-    std::string gradient = "radial-gradient(" + Px(glow.radiusX) + " " + Px(glow.radiusY) + " at " +
-                           Px(glow.centreX + 0.5) + " " + Px(glow.centreY + 0.5);
+    std::string gradient = "radial-gradient(" + U(glow.radiusX) + " " + U(glow.radiusY) + " at " +
+                           U(glow.centreX + 0.5) + " " + U(glow.centreY + 0.5);
     constexpr int kStops = 12;
     constexpr double kFarthest = 3.0;  // radii: the glow has faded there
     for (int i = 0; i <= kStops; ++i) {
@@ -251,51 +259,45 @@ void PrintCss() {
         layout::kBackgroundWidth, layout::kBackgroundHeight, 1, width, height);
     std::string css;
     css +=
-        "/* The calculator's window, drawn from its design: one CSS pixel to a pixel\n"
-        "   of the design. On a screen narrower than the window it is scaled to fit. */\n";
-    css += ":root {\n  color-scheme: light dark;\n  --fit: 1;\n}\n";
-    // tan(atan2(a, b)) is a / b as a plain number, which calc() cannot give.
-    css +=
-        "@supports (scale: tan(atan2(1px, 2px))) {\n  :root {\n    --fit: min(1, tan(atan2(100vw - "
-        "16px, " +
-        Px(width) + ")));\n  }\n}\n";
+        "/* The calculator's window, drawn from its design. Every length of the\n"
+        "   window is in --u, one pixel of the design: a CSS pixel where the window\n"
+        "   fits, and on a screen narrower than the window (and its margin) so much\n"
+        "   less that it fits the width. */\n";
+    css += ":root {\n  color-scheme: light dark;\n  --u: min(1px, (100vw - " + Px(2 * kMargin) +
+           ") / " + std::to_string(width) + ");\n}\n";
     css += "html, body {\n  margin: 0;\n  background: Canvas;\n  color: CanvasText;\n}\n";
-    css += "body {\n  padding: 8px;\n  font: " + Px(font) + " " + family +
+    css += "body {\n  padding: " + Px(kMargin) + ";\n  font: " + Px(font) + " " + family +
            ";\n  display: flex;\n  justify-content: center;\n}\n";
-    css += ".fit {\n  width: calc(" + Px(width) + " * var(--fit));\n  height: calc(" + Px(height) +
-           " * var(--fit));\n  flex: none;\n}\n";
-    css += "#Form1 {\n  position: relative;\n  width: " + Px(width) + ";\n  height: " + Px(height) +
-           ";\n  overflow: hidden;\n  transform: scale(var(--fit));\n"
-           "  transform-origin: 0 0;\n  background: " +
+    css += "#Form1 {\n  position: relative;\n  flex: none;\n  width: " + U(width) +
+           ";\n  height: " + U(height) + ";\n  overflow: hidden;\n  background: " +
            SmoothBackground() + ";\n  box-shadow: 0 1px 6px rgb(0 0 0 / 35%);\n}\n";
-    css += "#Background {\n  position: absolute;\n  left: 0;\n  top: 0;\n  width: " + Px(width) +
-           ";\n  height: " + Px(height) + ";\n}\n";
+    css += "#Background {\n  position: absolute;\n  left: 0;\n  top: 0;\n  width: " + U(width) +
+           ";\n  height: " + U(height) + ";\n}\n";
     css +=
         "#Form1 > * {\n  position: absolute;\n  box-sizing: border-box;\n  margin: 0;\n  font: " +
-        Px(font) + " " + family + ";\n}\n";
+        U(font) + " " + family + ";\n}\n";
     css += ".label {\n  white-space: pre;\n  overflow: hidden;\n}\n";
     css +=
         ".legend > span {\n  display: inline-block;\n  text-decoration: inherit;\n  "
         "transform-origin: 0 0;\n}\n";
     css += ".shape {\n  pointer-events: none;\n}\n";
-    css += "#Form1 > button {\n  padding: 0 2px;\n  white-space: nowrap;\n}\n";
-    css += "#Form1 > input {\n  font-size: " + Px(kLeastFieldFont) +
-           ";\n  padding: 0 3px;\n  transform: scale(" + Number(fieldScale) +
+    css += "#Form1 > button {\n  padding: 0 " + U(2) + ";\n  white-space: nowrap;\n}\n";
+    css += "#Form1 > input {\n  font-size: " + Px(kLeastFieldFont) + ";\n  padding: 0 3px;\n  transform: scale(" + Number(fieldScale) +
            ");\n  transform-origin: 0 0;\n}\n";
 
     std::string dark;
     for (const layout::Control& control : layout::kControls) {
         const layout::Rect r = layout::ToPixels(control.place, kCssDpi);
-        css += "#" + Name(control) + " {\n  left: " + Px(r.left) + ";\n  top: " + Px(r.top) + ";\n";
+        css += "#" + Name(control) + " {\n  left: " + U(r.left) + ";\n  top: " + U(r.top) + ";\n";
         if (control.kind == layout::Kind::TextBox) {
-            css += "  width: " + Px(r.width / fieldScale) +
-                   ";\n  height: " + Px(r.height / fieldScale) + ";\n";
+            css += "  width: " + U(r.width / fieldScale) + ";\n  height: " + U(r.height / fieldScale) +
+                   ";\n";
         } else {
-            css += "  width: " + Px(r.width) + ";\n  height: " + Px(r.height) + ";\n";
+            css += "  width: " + U(r.width) + ";\n  height: " + U(r.height) + ";\n";
         }
         switch (control.kind) {
             case layout::Kind::Label: {
-                css += "  line-height: " + Px(r.height) + ";\n";
+                css += "  line-height: " + U(r.height) + ";\n";
                 if (control.bold) {
                     css += "  font-weight: bold;\n";
                 }
@@ -338,9 +340,9 @@ void PrintCss() {
     }
     // The message box: a modal dialog with its title, the text and OK,
     // centred over the window as a desktop's box is over its owner.
-    css += "#Message {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n  top: calc(8px + " +
-           Px(height / 2.0) +
-           " * var(--fit));\n  transform: translate(-50%, -50%);\n"
+    css += "#Message {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n  top: calc(" + Px(kMargin) +
+           " + " + U(height / 2.0) +
+           ");\n  transform: translate(-50%, -50%);\n"
            "  min-width: 16em;\n  max-width: min(28em, calc(100vw - 48px));\n"
            "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font: " +
            Px(font * 14 / 11) + " " + family +

@@ -197,17 +197,14 @@
     for (const line of document.querySelectorAll('.legend > span')) {
       line.style.transform = '';
       const room = line.parentElement.clientWidth - 3;
-      const wide = line.getBoundingClientRect().width / fitScale(line.parentElement);
+      const wide = line.getBoundingClientRect().width;
       if (wide > room) {
         line.style.transform = `scaleX(${Math.max(0.9, room / wide)})`;
       }
     }
   }
-  // The window's scale on a narrow screen: its drawn width over its own.
-  function fitScale(element) {
-    return element.getBoundingClientRect().width / element.offsetWidth || 1;
-  }
   fitLegend();
+  window.addEventListener('resize', fitLegend);  // the window's size follows a narrow screen's
   if (document.fonts) {
     document.fonts.ready.then(fitLegend);
   }
