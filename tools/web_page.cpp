@@ -12,7 +12,7 @@
 
 #include "form/entry_checks.h"
 #include "link/home_page.h"
-#include "tools/make_assets/pictures.h"
+#include "window/pictures/pictures.h"
 #include "window/contrast.h"
 #include "window/layout.h"
 
@@ -20,6 +20,7 @@ namespace {
 
 namespace layout = ostrel::layout;
 namespace contrast = ostrel::contrast;
+namespace pictures = ostrel::pictures;
 
 // One CSS pixel is a pixel of the design at 96 dots per inch.
 constexpr int kCssDpi = 96;
@@ -51,7 +52,7 @@ std::string Hex(layout::Rgb c) {
     return text;
 }
 
-std::string Hex(assets::Rgba c) {
+std::string Hex(pictures::Rgba c) {
     return Hex(layout::Rgb{c.r, c.g, c.b});
 }
 
@@ -208,7 +209,7 @@ void PrintHtml() {
 
 // The colour of a label's text over what lies behind it: the legend's fill,
 // or the background picture under the label's box.
-layout::Rgb Legible(const layout::Control& control, const assets::Image& background,
+layout::Rgb Legible(const layout::Control& control, const pictures::Image& background,
                     layout::Rgb system) {
     std::vector<layout::Rgb> behind;
     if (control.fill) {
@@ -218,7 +219,7 @@ layout::Rgb Legible(const layout::Control& control, const assets::Image& backgro
         for (int y = std::max(0, r.top); y < std::min(background.height, r.top + r.height); ++y) {
             for (int x = std::max(0, r.left); x < std::min(background.width, r.left + r.width);
                  ++x) {
-                const assets::Rgba& p = background.at(x, y);
+                const pictures::Rgba& p = background.at(x, y);
                 behind.push_back({p.r, p.g, p.b});
             }
         }
@@ -229,16 +230,16 @@ layout::Rgb Legible(const layout::Control& control, const assets::Image& backgro
 // Until the page has drawn the mottled picture, its smooth shape: the mean
 // colour with the glow, as a radial gradient.
 std::string SmoothBackground() {
-    const assets::Glow glow =
-        assets::BackgroundGlow(layout::kBackgroundWidth, layout::kBackgroundHeight);
+    const pictures::Glow glow =
+        pictures::BackgroundGlow(layout::kBackgroundWidth, layout::kBackgroundHeight);
     std::string gradient = "radial-gradient(" + U(glow.radiusX) + " " + U(glow.radiusY) + " at " +
                            U(glow.centreX + 0.5) + " " + U(glow.centreY + 0.5);
     constexpr int kStops = 12;
     constexpr double kFarthest = 3.0;  // radii: the glow has faded there
     for (int i = 0; i <= kStops; ++i) {
         const double r = kFarthest * i / kStops;
-        const assets::Rgba c =
-            assets::BackgroundSmooth(glow.centreX + r * glow.radiusX, glow.centreY,
+        const pictures::Rgba c =
+            pictures::BackgroundSmooth(glow.centreX + r * glow.radiusX, glow.centreY,
                                      layout::kBackgroundWidth, layout::kBackgroundHeight);
         char stop[48];
         std::snprintf(stop, sizeof stop, ", %s %.6g%%", Hex(c).c_str(), 100 * r);
@@ -255,7 +256,7 @@ void PrintCss() {
     const std::string family = "\"" + std::string(layout::kFontFamily) +
                                "\", \"Microsoft Sans Serif\", \"Liberation Sans\", Arial, "
                                "\"DejaVu Sans\", sans-serif";
-    const assets::Image background = assets::BackgroundPart(
+    const pictures::Image background = pictures::BackgroundPart(
         layout::kBackgroundWidth, layout::kBackgroundHeight, 1, width, height);
     std::string css;
     css +=

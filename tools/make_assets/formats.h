@@ -2,10 +2,14 @@
 
 #include <vector>
 
-#include "tools/make_assets/image.h"
+#include "tools/make_assets/bytes.h"
+#include "window/pictures/image.h"
 
 // The file formats the window and the desktop read.
 namespace assets {
+
+using ostrel::pictures::Image;
+using ostrel::pictures::Rgba;
 
 // A 24-bit Windows bitmap at 96 dots per inch.
 Bytes Bmp24(const Image& image);
@@ -21,7 +25,7 @@ Bytes IcoMulti(const std::vector<Image>& images);
 // transparent pixels; the hot spot as given.
 Bytes Cur1(const Image& image, unsigned hotX, unsigned hotY);
 
-// An 8-bit RGBA PNG, compressed (deflate with fixed Huffman codes).
+// An 8-bit RGBA PNG, compressed (deflate with fixed Huffman codes); png.cpp.
 Bytes Png(const Image& image);
 
 }  // namespace assets

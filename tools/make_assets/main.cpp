@@ -22,9 +22,11 @@
 #include <string>
 
 #include "tools/make_assets/formats.h"
-#include "tools/make_assets/pictures.h"
+#include "window/pictures/pictures.h"
 
 namespace {
+
+using namespace ostrel::pictures;
 
 bool Write(const std::string& path, const assets::Bytes& bytes) {
     std::ofstream file(path, std::ios::binary);
@@ -38,12 +40,11 @@ bool WriteIcons(const std::string& dir) {
     std::filesystem::create_directories(dir);
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const std::string name = std::to_string(size) + "x" + std::to_string(size) + ".png";
-        if (!Write(dir + name,
-                   assets::Png(size == 32 ? assets::IconPixels() : assets::IconAt(size)))) {
+        if (!Write(dir + name, assets::Png(size == 32 ? IconPixels() : IconAt(size)))) {
             return false;
         }
     }
-    const std::string svg = assets::IconSvg();
+    const std::string svg = IconSvg();
     std::ofstream file(dir + "scalable.svg", std::ios::binary);
     file << svg;
     return static_cast<bool>(file);
@@ -52,9 +53,9 @@ bool WriteIcons(const std::string& dir) {
 // The web window's icons.
 bool WriteWebIcons(const std::string& dir) {
     std::filesystem::create_directories(dir);
-    return Write(dir + "icon-192.png", assets::Png(assets::IconAt(192))) &&
-           Write(dir + "icon-512.png", assets::Png(assets::IconAt(512))) &&
-           Write(dir + "icon-maskable-512.png", assets::Png(assets::MaskableIcon(512)));
+    return Write(dir + "icon-192.png", assets::Png(IconAt(192))) &&
+           Write(dir + "icon-512.png", assets::Png(IconAt(512))) &&
+           Write(dir + "icon-maskable-512.png", assets::Png(MaskableIcon(512)));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/make_assets/pictures.h"
 #include "window/layout.h"
+#include "window/pictures/pictures.h"
 #include "window/web/form1.h"
 
 namespace ostrel::web {
@@ -79,11 +79,11 @@ val Background(int scale) {
     try {
         const int width = layout::ToPixels(layout::kClientWidth, 96);
         const int height = layout::ToPixels(layout::kClientHeight, 96);
-        const assets::Image image = assets::BackgroundPart(
+        const pictures::Image image = pictures::BackgroundPart(
             layout::kBackgroundWidth, layout::kBackgroundHeight, scale, width, height);
         rgba.clear();
         rgba.reserve(image.pixels.size() * 4);
-        for (const assets::Rgba& p : image.pixels) {
+        for (const pictures::Rgba& p : image.pixels) {
             rgba.insert(rgba.end(), {p.r, p.g, p.b, p.a});
         }
         val picture = val::object();

@@ -1,10 +1,10 @@
-#include "tools/make_assets/pictures.h"
+#include "window/pictures/pictures.h"
 
 #include <array>
 #include <cstdio>
 #include <string_view>
 
-namespace assets {
+namespace ostrel::pictures {
 namespace {
 
 // ---- the background -----------------------------------------------------------
@@ -292,4 +292,4 @@ Image Hand(int scale) {
     return image;
 }
 
-}  // namespace assets
+}  // namespace ostrel::pictures

@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-// Pictures and bytes of the asset generator.
-namespace assets {
-
-using Bytes = std::vector<std::uint8_t>;
+// Pictures as the drawings make them: RGBA pixels in rows.
+namespace ostrel::pictures {
 
 struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 0;
@@ -35,22 +33,9 @@ struct Image {
     }
 };
 
+// A colour channel, rounded to the nearest whole value and kept within 0 to 255.
 inline std::uint8_t Clamp(double v) {
     return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
 
-inline void Put16(Bytes& out, unsigned v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(v >> 8 & 0xFF));
-}
-inline void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-inline void Put32BigEndian(Bytes& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<std::uint8_t>(v >> shift & 0xFF));
-    }
-}
-
-}  // namespace assets
+}  // namespace ostrel::pictures

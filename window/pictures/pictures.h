@@ -2,11 +2,13 @@
 
 #include <string>
 
-#include "tools/make_assets/image.h"
+#include "window/pictures/image.h"
 
-// The pictures, drawn from integer hashes and fixed formulas, so that they
-// come out the same on every machine.
-namespace assets {
+// The window's pictures, drawn from integer hashes and fixed formulas, so that
+// they come out the same on every machine. The asset writer (tools/make_assets)
+// keeps them as files for the desktop windows; the web window draws the
+// background in the page at the screen's own resolution.
+namespace ostrel::pictures {
 
 // The window's background: a yellow-green mottled texture with a bright
 // yellow glow in its upper middle, `scale` pixels to each pixel of the
@@ -46,4 +48,4 @@ std::string IconSvg();
 // pixels to each pixel of the 32 × 32 design.
 Image Hand(int scale = 1);
 
-}  // namespace assets
+}  // namespace ostrel::pictures
