@@ -1,0 +1,104 @@
+// Prints the web window at build time, from the window's design: its page
+// (`html`), its style sheet (`css`), or the names its script needs (`names`),
+// which the build puts into the script in place of @PAGE_NAMES@.
+//
+// Usage: web_page html|css|names
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "form/calculator_form.h"
+#include "window/layout.h"
+#include "window/web/page.h"
+
+namespace ostrel::web::page {
+namespace {
+
+// A JSON string; the names are plain words, but a quote or a backslash
+// would still come out right.
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The id of the text box bound to `field`.
+std::string_view FieldId(Field field) {
+    for (const layout::Control& control : layout::kControls) {
+        if (control.kind == layout::Kind::TextBox && control.field == field) {
+            return control.name;
+        }
+    }
+    return {};
+}
+
+// The page's elements take the focus in the order they stand in; that order
+// must be the window's tab order, with the link last.
+bool TabOrderFollowsThePage() {
+    std::vector<const layout::Control*> page;
+    for (const layout::Control& control : layout::kControls) {
+        if (control.kind == layout::Kind::TextBox || control.kind == layout::Kind::Button ||
+            control.click == layout::Click::Label10) {
+            page.push_back(&control);
+        }
+    }
+    const auto chain = layout::FocusChain();
+    return page.size() == chain.size() + 1 &&
+           std::equal(chain.begin(), chain.end(), page.begin()) &&
+           page.back()->click == layout::Click::Label10;
+}
+
+}  // namespace
+
+std::string ScriptNames() {
+    std::string fields;
+    for (const Field field : kAllFields) {
+        fields += (fields.empty() ? "" : ", ") + Quoted(FieldId(field));
+    }
+    const std::pair<std::string_view, std::string> names[] = {
+        {"window", Quoted(kWindowId)},
+        {"fields", "[" + fields + "]"},
+        {"background", Quoted(kBackgroundId)},
+        {"message", Quoted(kMessageId)},
+        {"messageText", Quoted(kMessageTextId)},
+        {"messageOk", Quoted(kMessageOkId)},
+        {"legendLine", Quoted("." + std::string(kLegendClass) + " > span")},
+    };
+    std::string json = "{";
+    for (const auto& [key, value] : names) {
+        json += (json.size() > 1 ? ",\n    " : "\n    ") + Quoted(key) + ": " + value;
+    }
+    return json + "\n  }";
+}
+
+}  // namespace ostrel::web::page
+
+int main(int argc, char** argv) {
+    namespace page = ostrel::web::page;
+    const std::string_view what = argc == 2 ? argv[1] : "";
+    if (!page::TabOrderFollowsThePage()) {
+        std::fprintf(stderr, "web_page: the controls' order is not the tab order\n");
+        return 1;
+    }
+    std::string text;
+    if (what == "html") {
+        text = page::Html();
+    } else if (what == "css") {
+        text = page::Css();
+    } else if (what == "names") {
+        text = page::ScriptNames() + "\n";
+    } else {
+        std::fprintf(stderr, "usage: %s html|css|names\n", argc > 0 ? argv[0] : "web_page");
+        return 2;
+    }
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}

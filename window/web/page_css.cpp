@@ -1,0 +1,224 @@
+// The web window's style sheet: every control in its place from the design
+// table, the smooth stand-in for the background, the labels' legible colours
+// in a light and a dark scheme, and the message box.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "window/contrast.h"
+#include "window/layout.h"
+#include "window/pictures/pictures.h"
+#include "window/web/page.h"
+
+namespace ostrel::web::page {
+namespace {
+
+// One CSS pixel is a pixel of the design at 96 dots per inch.
+constexpr int kCssDpi = 96;
+// Safari on phones zooms into a field whose text is smaller than this when it
+// takes the focus; the fields are laid out at this size and scaled down.
+constexpr double kLeastFieldFont = 16;
+// The page's margin around the window.
+constexpr int kMargin = 8;
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+std::string Px(double value) {
+    return Number(value) + (value == 0 ? "" : "px");
+}
+
+// A length of the window: `value` pixels of the design, in the unit --u that
+// is one CSS pixel at full size and less on a screen narrower than the window.
+std::string U(double value) {
+    return value == 0 ? "0" : "calc(" + Number(value) + " * var(--u))";
+}
+
+std::string Hex(layout::Rgb c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
+    return text;
+}
+
+std::string Hex(pictures::Rgba c) {
+    return Hex(layout::Rgb{c.r, c.g, c.b});
+}
+
+// The selector of the element with that id.
+std::string Sel(std::string_view id) {
+    return "#" + std::string(id);
+}
+
+// The colour of a label's text over what lies behind it: the legend's fill,
+// or the background picture under the label's box.
+layout::Rgb Legible(const layout::Control& control, const pictures::Image& background,
+                    layout::Rgb system) {
+    std::vector<layout::Rgb> behind;
+    if (control.fill) {
+        behind.push_back(*control.fill);
+    } else {
+        const layout::Rect r = layout::ToPixels(control.place, kCssDpi);
+        for (int y = std::max(0, r.top); y < std::min(background.height, r.top + r.height); ++y) {
+            for (int x = std::max(0, r.left); x < std::min(background.width, r.left + r.width);
+                 ++x) {
+                const pictures::Rgba& p = background.at(x, y);
+                behind.push_back({p.r, p.g, p.b});
+            }
+        }
+    }
+    return contrast::LegibleText(control.text.value_or(system), behind);
+}
+
+// Until the page has drawn the mottled picture, its smooth shape: the mean
+// colour with the glow, as a radial gradient.
+std::string SmoothBackground() {
+    const pictures::Glow glow =
+        pictures::BackgroundGlow(layout::kBackgroundWidth, layout::kBackgroundHeight);
+    std::string gradient = "radial-gradient(" + U(glow.radiusX) + " " + U(glow.radiusY) + " at " +
+                           U(glow.centreX + 0.5) + " " + U(glow.centreY + 0.5);
+    constexpr int kStops = 12;
+    constexpr double kFarthest = 3.0;  // radii: the glow has faded there
+    for (int i = 0; i <= kStops; ++i) {
+        const double r = kFarthest * i / kStops;
+        const pictures::Rgba c =
+            pictures::BackgroundSmooth(glow.centreX + r * glow.radiusX, glow.centreY,
+                                       layout::kBackgroundWidth, layout::kBackgroundHeight);
+        char stop[48];
+        std::snprintf(stop, sizeof stop, ", %s %.6g%%", Hex(c).c_str(), 100 * r);
+        gradient += stop;
+    }
+    return gradient + ")";
+}
+
+// The rules of one control: its place and, by kind, its look. A label whose
+// colour differs in a dark scheme adds its rule to `dark`.
+std::string ControlRule(const layout::Control& control, const pictures::Image& background,
+                        double fieldScale, std::string& dark) {
+    const layout::Rect r = layout::ToPixels(control.place, kCssDpi);
+    const std::string selector = Sel(control.name);
+    std::string css = selector + " {\n  left: " + U(r.left) + ";\n  top: " + U(r.top) + ";\n";
+    if (control.kind == layout::Kind::TextBox) {
+        css += "  width: " + U(r.width / fieldScale) + ";\n  height: " + U(r.height / fieldScale) +
+               ";\n";
+    } else {
+        css += "  width: " + U(r.width) + ";\n  height: " + U(r.height) + ";\n";
+    }
+    switch (control.kind) {
+        case layout::Kind::Label: {
+            css += "  line-height: " + U(r.height) + ";\n";
+            if (control.bold) {
+                css += "  font-weight: bold;\n";
+            }
+            css += std::string("  text-decoration: ") + (control.underline ? "underline" : "none") +
+                   ";\n";
+            if (control.centred) {
+                css += "  text-align: center;\n";
+            }
+            if (control.fill) {
+                css += "  background: " + Hex(*control.fill) + ";\n";
+            }
+            // The system's text colour is black in a light scheme and white
+            // in a dark one; each is kept only where it can be read.
+            const layout::Rgb light = Legible(control, background, {0, 0, 0});
+            const layout::Rgb inDark = Legible(control, background, {255, 255, 255});
+            css += "  color: " + Hex(light) + ";\n";
+            if (inDark != light) {
+                dark += "  " + selector + " {\n    color: " + Hex(inDark) + ";\n  }\n";
+            }
+            if (control.handPointer) {
+                css += "  cursor: url(\"hand.cur\") " + std::to_string(layout::kPointerHotX) + " " +
+                       std::to_string(layout::kPointerHotY) + ", pointer;\n";
+            }
+            break;
+        }
+        case layout::Kind::PictureBox:
+            css += "  background: " + Hex(control.fill.value_or(layout::Rgb{})) + ";\n";
+            break;
+        case layout::Kind::Rectangle:
+            css += "  border: 1px solid " + Hex(control.border.value_or(layout::Rgb{})) + ";\n";
+            break;
+        case layout::Kind::TextBox:
+        case layout::Kind::Button:
+            break;
+    }
+    return css + "}\n";
+}
+
+// The message box: a modal dialog with its title, the text and OK, centred
+// over the window as a desktop's box is over its owner.
+std::string MessageBoxRules(double font, const std::string& family, int height) {
+    return Sel(kMessageId) + " {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n  top: calc(" +
+           Px(kMargin) + " + " + U(height / 2.0) +
+           ");\n  transform: translate(-50%, -50%);\n"
+           "  min-width: 16em;\n  max-width: min(28em, calc(100vw - 48px));\n"
+           "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font: " +
+           Px(font * 14 / 11) + " " + family + ";\n}\n" + Sel(kMessageId) +
+           "::backdrop {\n  background: rgb(0 0 0 / 25%);\n}\n" + Sel(kMessageTitleId) +
+           " {\n  margin: 0 -16px;\n  padding: 4px 16px;\n  font-size: 1em;\n"
+           "  border-bottom: 1px solid GrayText;\n}\n" +
+           Sel(kMessageTextId) + " {\n  margin: 16px 0;\n  white-space: pre-wrap;\n}\n" +
+           Sel(kMessageOkId) +
+           " {\n  display: block;\n  margin-left: auto;\n  min-width: 6em;\n"
+           "  font: inherit;\n}\n";
+}
+
+}  // namespace
+
+std::string Css() {
+    const int width = layout::ToPixels(layout::kClientWidth, kCssDpi);
+    const int height = layout::ToPixels(layout::kClientHeight, kCssDpi);
+    const double font = layout::FontPixels(kCssDpi);
+    const double fieldScale = font / kLeastFieldFont;
+    const std::string family = "\"" + std::string(layout::kFontFamily) +
+                               "\", \"Microsoft Sans Serif\", \"Liberation Sans\", Arial, "
+                               "\"DejaVu Sans\", sans-serif";
+    const pictures::Image background = pictures::BackgroundPart(
+        layout::kBackgroundWidth, layout::kBackgroundHeight, 1, width, height);
+    const std::string window = Sel(kWindowId);
+    std::string css;
+    css +=
+        "/* The calculator's window, drawn from its design. Every length of the\n"
+        "   window is in --u, one pixel of the design: a CSS pixel where the window\n"
+        "   fits, and on a screen narrower than the window (and its margin) so much\n"
+        "   less that it fits the width. */\n";
+    css += ":root {\n  color-scheme: light dark;\n  --u: min(1px, (100vw - " + Px(2 * kMargin) +
+           ") / " + std::to_string(width) + ");\n}\n";
+    css += "html, body {\n  margin: 0;\n  background: Canvas;\n  color: CanvasText;\n}\n";
+    css += "body {\n  padding: " + Px(kMargin) + ";\n  font: " + Px(font) + " " + family +
+           ";\n  display: flex;\n  justify-content: center;\n}\n";
+    css += window + " {\n  position: relative;\n  flex: none;\n  width: " + U(width) +
+           ";\n  height: " + U(height) +
+           ";\n  overflow: hidden;\n  background: " + SmoothBackground() +
+           ";\n  box-shadow: 0 1px 6px rgb(0 0 0 / 35%);\n}\n";
+    css += Sel(kBackgroundId) +
+           " {\n  position: absolute;\n  left: 0;\n  top: 0;\n  width: " + U(width) +
+           ";\n  height: " + U(height) + ";\n}\n";
+    css += window +
+           " > * {\n  position: absolute;\n  box-sizing: border-box;\n  margin: 0;\n  font: " +
+           U(font) + " " + family + ";\n}\n";
+    css += ".label {\n  white-space: pre;\n  overflow: hidden;\n}\n";
+    css += "." + std::string(kLegendClass) +
+           " > span {\n  display: inline-block;\n  text-decoration: inherit;\n  "
+           "transform-origin: 0 0;\n}\n";
+    css += ".shape {\n  pointer-events: none;\n}\n";
+    css += window + " > button {\n  padding: 0 " + U(2) + ";\n  white-space: nowrap;\n}\n";
+    css += window + " > input {\n  font-size: " + Px(kLeastFieldFont) +
+           ";\n  padding: 0 3px;\n  transform: scale(" + Number(fieldScale) +
+           ");\n  transform-origin: 0 0;\n}\n";
+
+    std::string dark;
+    for (const layout::Control& control : layout::kControls) {
+        css += ControlRule(control, background, fieldScale, dark);
+    }
+    if (!dark.empty()) {
+        css += "@media (prefers-color-scheme: dark) {\n" + dark + "}\n";
+    }
+    return css + MessageBoxRules(font, family, height);
+}
+
+}  // namespace ostrel::web::page

@@ -1,0 +1,164 @@
+// The web window's page: the controls of the design table as native elements,
+// the drawn background under them and the message box.
+#include <string>
+#include <string_view>
+
+#include "form/entry_checks.h"
+#include "link/home_page.h"
+#include "window/layout.h"
+#include "window/web/page.h"
+
+namespace ostrel::web::page {
+namespace {
+
+// Text for an HTML element or a double-quoted attribute.
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string Name(const layout::Control& control) {
+    return std::string(control.name);
+}
+
+// The field a caption label names: the text box created right after it.
+const layout::Control* FieldAfter(const layout::Control& label) {
+    const auto* next = &label + 1;
+    if (next == layout::kControls.end() || next->kind != layout::Kind::TextBox) {
+        return nullptr;
+    }
+    return next;
+}
+
+// The legend line that explains the abbreviation a caption shows.
+const layout::Control* LegendFor(std::string_view abbreviation) {
+    const std::string_view line = layout::Explanation(abbreviation);
+    for (const layout::Control& control : layout::kControls) {
+        if (!line.empty() && control.caption.find(line) != std::string_view::npos) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+// Content-Security-Policy: only the site's own files, no inline script or
+// style, no eval, no plug-in; WebAssembly may be compiled. Everything the page
+// fetches (style, pictures, the manifest, the WebAssembly, the service
+// worker) falls under default-src: WebKit knows no manifest-src and reports
+// it as an error.
+constexpr std::string_view kPolicy =
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; "
+    "base-uri 'none'; form-action 'none'";
+
+std::string Element(const layout::Control& control) {
+    const std::string id = Name(control);
+    switch (control.kind) {
+        case layout::Kind::Label: {
+            const std::string text = Escaped(control.caption);
+            if (control.click == layout::Click::Label10) {
+                const std::string address = Escaped(HomePageAddress());
+                return "<a id=\"" + id + "\" class=\"label\" href=\"" + address +
+                       "\" target=\"_blank\" rel=\"noopener\">" + text + "</a>";
+            }
+            if (const layout::Control* field = FieldAfter(control)) {
+                return "<label id=\"" + id + "\" class=\"label\" for=\"" + Name(*field) + "\">" +
+                       text + "</label>";
+            }
+            if (control.fill) {
+                // A legend line: the page narrows its text where the
+                // machine's font is wider than the design's.
+                return "<div id=\"" + id + "\" class=\"label " + std::string(kLegendClass) +
+                       "\"><span>" + text + "</span></div>";
+            }
+            return "<div id=\"" + id + "\" class=\"label\">" + text + "</div>";
+        }
+        case layout::Kind::TextBox: {
+            std::string described;
+            const layout::Control* caption = &control - 1;
+            if (caption >= layout::kControls.begin() && caption->kind == layout::Kind::Label) {
+                if (const layout::Control* legend = LegendFor(caption->caption)) {
+                    described = " aria-describedby=\"" + Name(*legend) + "\"";
+                }
+            }
+            return "<input id=\"" + id + "\" type=\"text\" value=\"" + Escaped(control.caption) +
+                   "\" maxlength=\"" + std::to_string(kTypedLengthLimit) +
+                   "\" autocomplete=\"off\" autocapitalize=\"off\" spellcheck=\"false\"" +
+                   described + ">";
+        }
+        case layout::Kind::Button:
+            return "<button id=\"" + id + "\" type=\"button\">" + Escaped(control.caption) +
+                   "</button>";
+        case layout::Kind::PictureBox:
+        case layout::Kind::Rectangle:
+            return "<div id=\"" + id + "\" class=\"shape\" aria-hidden=\"true\"></div>";
+    }
+    return {};
+}
+
+// id="NAME"
+std::string Id(std::string_view name) {
+    return "id=\"" + std::string(name) + "\"";
+}
+
+}  // namespace
+
+std::string Html() {
+    std::string page =
+        "<!DOCTYPE html>\n"
+        "<html lang=\"sv\">\n"
+        "<head>\n"
+        "<meta charset=\"utf-8\">\n"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
+        std::string(kPolicy) +
+        "\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<meta name=\"color-scheme\" content=\"light dark\">\n"
+        "<meta name=\"description\" content=\"" OSTREL_DESCRIPTION
+        "\">\n"
+        "<title>" +
+        Escaped(layout::kTitle) +
+        "</title>\n"
+        "<link rel=\"stylesheet\" href=\"style.css\">\n"
+        "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
+        "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
+        "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
+        "<link rel=\"preload\" href=\"ostrel-core.wasm\" as=\"fetch\" crossorigin>\n"
+        "<script src=\"ostrel-core.js\" defer></script>\n"
+        "<script src=\"ostrel.js\" defer></script>\n"
+        "</head>\n"
+        "<body>\n"
+        "<main " +
+        Id(kWindowId) + " aria-label=\"" + Escaped(layout::kTitle) +
+        "\">\n"
+        "<canvas " +
+        Id(kBackgroundId) + " aria-hidden=\"true\"></canvas>\n";
+    for (const layout::Control& control : layout::kControls) {
+        page += Element(control) + "\n";
+    }
+    page += "</main>\n<dialog " + Id(kMessageId) + " aria-labelledby=\"" +
+            std::string(kMessageTitleId) + "\" aria-describedby=\"" + std::string(kMessageTextId) +
+            "\">\n<h1 " + Id(kMessageTitleId) + ">Ostrel</h1>\n<p " + Id(kMessageTextId) +
+            "></p>\n<button " + Id(kMessageOkId) +
+            " type=\"button\" autofocus>OK</button>\n</dialog>\n</body>\n</html>\n";
+    return page;
+}
+
+}  // namespace ostrel::web::page

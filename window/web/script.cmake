@@ -1,0 +1,11 @@
+# Writes OUTPUT, the page's script, from TEMPLATE with @PAGE_NAMES@ replaced
+# by the contents of NAMES: what web_page printed of the page's names.
+file(READ ${TEMPLATE} script)
+file(READ ${NAMES} names)
+string(STRIP "${names}" names)
+string(FIND "${script}" "@PAGE_NAMES@" at)
+if(at EQUAL -1 OR names STREQUAL "")
+    message(FATAL_ERROR "${TEMPLATE} has no @PAGE_NAMES@, or ${NAMES} is empty")
+endif()
+string(REPLACE "@PAGE_NAMES@" "${names}" script "${script}")
+file(WRITE ${OUTPUT} "${script}")
