@@ -8,12 +8,14 @@
 
 #include "core/errors.h"
 #include "form/entry_checks.h"
-#include "tests/form/recording_form.h"
+#include "form/step_recorder.h"
+#include "tests/form/recorded_steps.h"
 
 namespace ostrel {
 namespace {
 
-using test::RecordingForm;
+using test::Events;
+using test::Messages;
 
 enum class Press { Cost, Reach, Clear };
 
@@ -24,7 +26,7 @@ const std::string kS(kSpreadMessage);
 
 // Presses the buttons in turn; returns the kind of the number error that left
 // the last handler, or "" when none did. An error from an earlier press fails.
-std::string PressAll(RecordingForm& form, const std::vector<Press>& presses) {
+std::string PressAll(StepRecorder& form, const std::vector<Press>& presses) {
     for (std::size_t i = 0; i < presses.size(); ++i) {
         try {
             switch (presses[i]) {
@@ -62,10 +64,10 @@ struct Row {
 void RunRows(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        RecordingForm form(row.start, row.separator);
+        StepRecorder form(row.start, row.separator);
         EXPECT_EQ(PressAll(form, row.presses), row.error);
         EXPECT_EQ(form.Texts(), row.end);
-        EXPECT_EQ(form.Messages(), row.messages);
+        EXPECT_EQ(Messages(form), row.messages);
     }
 }
 
@@ -292,40 +294,40 @@ TEST(Commands, SequencesOfPresses) {
          {}},
     });
     // The first press of the huge-FVb sequence, on its own.
-    RecordingForm form({"46340", "0", "0", "1000000"}, ".");
+    StepRecorder form({"46340", "0", "0", "1000000"}, ".");
     Command2Click(form);
     EXPECT_EQ(form.Texts(), (std::array<std::string, 4>{"46340", "0", "46361", "26629"}));
 }
 
 TEST(Commands, EachMessageIsFollowedByItsRepair) {
-    RecordingForm cost({"a", "b", "46341", "9"}, ".");
+    StepRecorder cost({"a", "b", "46341", "9"}, ".");
     Command1Click(cost);
-    EXPECT_EQ(cost.Events(),
+    EXPECT_EQ(Events(cost),
               (std::vector<std::string>{"message: " + kN, "Text1 = 0", "message: " + kN,
                                         "Text2 = 0", "message: " + kS, "Text1 = 0", "Text2 = 0",
                                         "Text3 = 0", "Text4 = 0", "Text4 = 0"}));
 
-    RecordingForm reach({"5", "5000", "46341", "1000001"}, ".");
+    StepRecorder reach({"5", "5000", "46341", "1000001"}, ".");
     Command2Click(reach);
-    EXPECT_EQ(reach.Events(),
+    EXPECT_EQ(Events(reach),
               (std::vector<std::string>{"message: " + kG, "Text2 = 0", "message: " + kE,
                                         "Text4 = 0", "message: " + kS, "Text1 = 0", "Text2 = 0",
                                         "Text3 = 0", "Text4 = 0", "Text3 = 0", "Text4 = 0"}));
 }
 
 TEST(ClearAndFocus, ClearWritesZerosInOrderAndFocusSelectsEight) {
-    RecordingForm form({"abc", "", "1073720970", "-3"}, ",");
+    StepRecorder form({"abc", "", "1073720970", "-3"}, ",");
     Command3Click(form);
-    EXPECT_EQ(form.Events(),
+    EXPECT_EQ(Events(form),
               (std::vector<std::string>{"Text1 = 0", "Text2 = 0", "Text3 = 0", "Text4 = 0"}));
-    EXPECT_TRUE(form.Messages().empty());
+    EXPECT_TRUE(Messages(form).empty());
 
-    RecordingForm focus({"0", "0", "0", "0"}, ".");
+    StepRecorder focus({"0", "0", "0", "0"}, ".");
     for (Field field : kAllFields) {
         TextGotFocus(focus, field);
     }
-    EXPECT_EQ(focus.Events(), (std::vector<std::string>{"select Text1 0 8", "select Text2 0 8",
-                                                        "select Text3 0 8", "select Text4 0 8"}));
+    EXPECT_EQ(Events(focus), (std::vector<std::string>{"select Text1 0 8", "select Text2 0 8",
+                                                       "select Text3 0 8", "select Text4 0 8"}));
 }
 
 }  // namespace

@@ -16,15 +16,12 @@
 #include <QStyle>
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <map>
 #include <vector>
 
-#include "core/errors.h"
-#include "form/commands.h"
 #include "link/shell.h"
 #include "window/contrast.h"
-#include "window/error_report.h"
+#include "window/event_binding.h"
 #include "window/layout.h"
 #include "window/qt/field_edit.h"
 
@@ -274,7 +271,9 @@ void Form1::BuildControls() {
                 QLabel* label = nullptr;
                 if (control.click != layout::Click::None) {
                     auto* link = new ClickLabel(FromUtf8(control.caption), this);
-                    link->onClick = [this, click = control.click] { RunClick(click); };
+                    link->onClick = [this, click = control.click] {
+                        binding::RunClick(click, *this, opener_);
+                    };
                     link->handPointer = control.handPointer;
                     link->setAccessibleName(link->text());
                     link->setAccessibleDescription(QString::fromStdString(HomePageAddress()));
@@ -306,9 +305,8 @@ void Form1::BuildControls() {
                 }
                 const Field which = control.field;
                 fields_[static_cast<std::size_t>(which)] = field;
-                connect(field, &FieldEdit::gotFocus, this, [this, which] {
-                    RunHandler([this, which] { TextGotFocus(*this, which); });
-                });
+                connect(field, &FieldEdit::gotFocus, this,
+                        [this, which] { binding::RunGotFocus(*this, which); });
                 widget = field;
                 break;
             }
@@ -318,8 +316,9 @@ void Form1::BuildControls() {
                 button->setAutoDefault(false);
                 button->setDefault(false);
                 button->setAccessibleName(button->text());
-                connect(button, &QPushButton::clicked, this,
-                        [this, click = control.click] { RunClick(click); });
+                connect(button, &QPushButton::clicked, this, [this, click = control.click] {
+                    binding::RunClick(click, *this, opener_);
+                });
                 widget = button;
                 break;
             }
@@ -384,25 +383,6 @@ void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void Form1::RunClick(layout::Click click) {
-    switch (click) {
-        case layout::Click::None:
-            return;
-        case layout::Click::Command1:
-            RunHandler([this] { Command1Click(*this); });
-            return;
-        case layout::Click::Command2:
-            RunHandler([this] { Command2Click(*this); });
-            return;
-        case layout::Click::Command3:
-            RunHandler([this] { Command3Click(*this); });
-            return;
-        case layout::Click::Label10:
-            RunHandler([this] { Label10Click(opener_); });
-            return;
-    }
-}
-
 FieldEdit* Form1::Edit(Field field) const {
     return fields_[static_cast<std::size_t>(field)];
 }
@@ -417,15 +397,22 @@ void Form1::SetText(Field field, std::string_view text) {
 
 void Form1::SetSelection(Field field, int start, int length) {
     FieldEdit* edit = Edit(field);
-    const int size = static_cast<int>(edit->text().size());
-    if (start < 0 || start > size) {
-        return;
+    if (const auto range =
+            binding::SelectionIn(static_cast<int>(edit->text().size()), start, length)) {
+        edit->setSelection(range->start, range->end - range->start);
     }
-    edit->setSelection(start, std::min(length, size - start));
 }
 
 void Form1::ShowMessage(std::string_view text) {
-    ShowBox(FromUtf8(text));
+    QMessageBox box(this);
+    box.setWindowTitle("Ostrel");
+    box.setTextFormat(Qt::PlainText);
+    box.setText(FromUtf8(text));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the message has no icon
+    box.exec();
 }
 
 std::string Form1::DecimalSeparator() const {
@@ -434,36 +421,6 @@ std::string Form1::DecimalSeparator() const {
 
 void Form1::SetOpener(Opener opener) {
     opener_ = std::move(opener);
-}
-
-void Form1::RunHandler(const std::function<void()>& handler) {
-    // Every handler runs here, so no exception reaches Qt's event loop.
-    std::string_view report;
-    try {
-        handler();
-        return;
-    } catch (const NumberError& error) {
-        report = ErrorReport(error.Kind());
-    } catch (...) {
-        report = ErrorReport(std::nullopt);
-    }
-    try {
-        ShowBox(FromUtf8(report));
-    } catch (...) {
-        // Nothing more can be told; the window goes on.
-    }
-}
-
-void Form1::ShowBox(const QString& text) {
-    QMessageBox box(this);
-    box.setWindowTitle("Ostrel");
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    box.setIcon(QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the message has no icon
-    box.exec();
 }
 
 void Form1::paintEvent(QPaintEvent*) {

@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "form/calculator_form.h"
@@ -19,10 +18,11 @@ namespace ostrel {
 class FieldEdit;
 
 // The calculator's only window. It implements CalculatorForm on its four
-// fields and a modal message box, and binds the buttons, the fields' focus
-// and the link label to the handlers of form/ and link/. A number error that
-// leaves a handler is caught here and reported in a message box; nothing is
-// ever thrown into Qt's event loop.
+// fields and a modal message box, and hands the buttons' and the link label's
+// clicks and the fields' focus to the shared event binding
+// (window/event_binding.h), which runs the handlers of form/ and link/ and
+// reports a number error that leaves one; nothing is ever thrown into Qt's
+// event loop.
 class Form1 final : public QWidget, public CalculatorForm {
     Q_OBJECT
 
@@ -56,12 +56,7 @@ class Form1 final : public QWidget, public CalculatorForm {
     void BuildControls();
     // Gives each label a text colour that can be read on its background.
     void ApplyTextColours();
-    // Runs the Click handler a control is bound to.
-    void RunClick(layout::Click click);
     FieldEdit* Edit(Field field) const;
-    // Runs one event handler; reports whatever it raises.
-    void RunHandler(const std::function<void()>& handler);
-    void ShowBox(const QString& text);
 
     QLocale locale_;
     QImage background_;

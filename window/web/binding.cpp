@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "form/step_recorder.h"
+#include "window/event_binding.h"
 #include "window/layout.h"
 #include "window/pictures/pictures.h"
-#include "window/web/form1.h"
+#include "window/web/steps.h"
 
 namespace ostrel::web {
 namespace {
@@ -27,25 +29,24 @@ std::array<std::string, 4> Texts(const val& texts) {
 }
 
 // [{op: "write", field: "Text4", text: "8"}, {op: "select", field, start,
-// length}, {op: "message", text}, ...]
+// length}, {op: "message", text}, ...]; the kinds' names are StepKindName's,
+// which the page generator also hands the script.
 val ToPage(const std::vector<Step>& steps) {
     val list = val::array();
     for (const Step& step : steps) {
         val item = val::object();
+        item.set("op", std::string(StepKindName(step.kind)));
         switch (step.kind) {
             case Step::Kind::Write:
-                item.set("op", "write");
                 item.set("field", std::string(FieldName(step.field)));
                 item.set("text", step.text);
                 break;
             case Step::Kind::Select:
-                item.set("op", "select");
                 item.set("field", std::string(FieldName(step.field)));
                 item.set("start", step.start);
                 item.set("length", step.length);
                 break;
             case Step::Kind::Message:
-                item.set("op", "message");
                 item.set("text", step.text);
                 break;
         }
@@ -69,6 +70,19 @@ val GotFocusOnPage(const std::string& field, const val& texts, const std::string
     } catch (...) {
         return val::array();
     }
+}
+
+// Where a selection of `length` characters from `start` falls in a field of
+// `size` characters: {start, end}, or null for none.
+val SelectionOnPage(int size, int start, int length) {
+    const auto range = binding::SelectionIn(size, start, length);
+    if (!range) {
+        return val::null();
+    }
+    val selection = val::object();
+    selection.set("start", range->start);
+    selection.set("end", range->end);
+    return selection;
 }
 
 // The window's background picture, `scale` screen pixels to a pixel of the
@@ -102,5 +116,6 @@ val Background(int scale) {
 EMSCRIPTEN_BINDINGS(ostrel) {
     emscripten::function("click", &ostrel::web::ClickOnPage);
     emscripten::function("gotFocus", &ostrel::web::GotFocusOnPage);
+    emscripten::function("selection", &ostrel::web::SelectionOnPage);
     emscripten::function("background", &ostrel::web::Background);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "form/calculator_form.h"
+#include "form/step_recorder.h"
 #include "window/layout.h"
 #include "window/web/page.h"
 
@@ -63,6 +64,11 @@ std::string ScriptNames() {
     for (const Field field : kAllFields) {
         fields += (fields.empty() ? "" : ", ") + Quoted(FieldId(field));
     }
+    std::string steps;
+    for (const Step::Kind kind : {Step::Kind::Write, Step::Kind::Select, Step::Kind::Message}) {
+        const std::string name = Quoted(StepKindName(kind));
+        steps += (steps.empty() ? "" : ", ") + name + ": " + name;
+    }
     const std::pair<std::string_view, std::string> names[] = {
         {"window", Quoted(kWindowId)},
         {"fields", "[" + fields + "]"},
@@ -71,6 +77,7 @@ std::string ScriptNames() {
         {"messageText", Quoted(kMessageTextId)},
         {"messageOk", Quoted(kMessageOkId)},
         {"legendLine", Quoted("." + std::string(kLegendClass) + " > span")},
+        {"steps", "{" + steps + "}"},
     };
     std::string json = "{";
     for (const auto& [key, value] : names) {

@@ -27,8 +27,8 @@ inline constexpr std::string_view kLegendClass = "legend";  // its text in one <
 [[nodiscard]] std::string Css();
 
 // What the script must know of the page, as a JSON object (indented to stand
-// in the script): the ids above and the fields' ids in the order the
-// handlers take their texts.
+// in the script): the ids above, the fields' ids in the order the handlers
+// take their texts, and the kinds of the handlers' steps (StepKindName).
 [[nodiscard]] std::string ScriptNames();
 
 }  // namespace ostrel::web::page

@@ -6,11 +6,9 @@
 #include <cmath>
 #include <utility>
 
-#include "core/errors.h"
-#include "form/commands.h"
 #include "form/entry_checks.h"
 #include "link/shell.h"
-#include "window/error_report.h"
+#include "window/event_binding.h"
 #include "window/win32/background.h"
 #include "window/win32/resource_ids.h"
 #include "window/win32/text16.h"
@@ -190,12 +188,10 @@ void Form1::SetText(Field field, std::string_view text) {
 
 void Form1::SetSelection(Field field, int start, int length) {
     HWND edit = fields_[static_cast<std::size_t>(field)];
-    const int size = GetWindowTextLengthW(edit);
-    if (start < 0 || start > size) {
-        return;
+    if (const auto range = binding::SelectionIn(GetWindowTextLengthW(edit), start, length)) {
+        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(range->start),
+                     static_cast<LPARAM>(range->end));
     }
-    const int end = start + std::min(length, size - start);
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
 }
 
 void Form1::ShowMessage(std::string_view text) {
@@ -223,13 +219,13 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // Every handler runs here, so no exception crosses the window procedure.
+    // The handlers report what leaves them; whatever else a message raises
+    // (out of memory) is reported here, so no exception crosses the window
+    // procedure.
     try {
         return self->OnMessage(message, wParam, lParam);
-    } catch (const NumberError& error) {
-        self->Report(ErrorReport(error.Kind()));
     } catch (...) {
-        self->Report(ErrorReport(std::nullopt));
+        binding::ReportCaughtError(*self);
     }
     return 0;
 }
@@ -259,13 +255,13 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             } else if ((control.kind == layout::Kind::Button && code == BN_CLICKED) ||
                        (control.kind == layout::Kind::Label && code == STN_CLICKED)) {
-                RunClick(control.click);
+                binding::RunClick(control.click, *this, opener_);
             }
             return 0;
         }
         case kFieldFocused:
             if (GetFocus() == reinterpret_cast<HWND>(lParam)) {
-                TextGotFocus(*this, static_cast<Field>(wParam));
+                binding::RunGotFocus(*this, static_cast<Field>(wParam));
             }
             return 0;
         case WM_ACTIVATE:
@@ -458,33 +454,6 @@ const layout::Control* Form1::DesignOf(HWND control) const {
         }
     }
     return nullptr;
-}
-
-void Form1::RunClick(layout::Click click) {
-    switch (click) {
-        case layout::Click::None:
-            return;
-        case layout::Click::Command1:
-            Command1Click(*this);
-            return;
-        case layout::Click::Command2:
-            Command2Click(*this);
-            return;
-        case layout::Click::Command3:
-            Command3Click(*this);
-            return;
-        case layout::Click::Label10:
-            Label10Click(opener_);
-            return;
-    }
-}
-
-void Form1::Report(std::string_view text) {
-    try {
-        MessageBoxW(window_, Utf16(text).c_str(), kBoxTitle, MB_OK);
-    } catch (...) {
-        // Nothing more can be told; the window goes on.
-    }
 }
 
 }  // namespace ostrel::win32

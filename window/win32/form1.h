@@ -24,9 +24,10 @@ class Background;
 // and fonts follow the window's DPI; the window lays itself out again when it
 // changes.
 //
-// Every message runs inside one try/catch in the window procedure: a number
-// error that leaves a handler is reported in a message box naming its kind,
-// and the window goes on. No exception crosses the window procedure.
+// Clicks and the fields' focus go to the shared event binding
+// (window/event_binding.h), which runs the handlers and reports a number error
+// that leaves one in a message box naming its kind; every message also runs
+// inside one try/catch in the window procedure, so no exception crosses it.
 class Form1 final : public CalculatorForm {
   public:
     struct Options {
@@ -73,9 +74,7 @@ class Form1 final : public CalculatorForm {
     // Draws the background, fills and rectangles; under the fields and
     // buttons too when `underControls`.
     void Paint(HDC dc, bool underControls);
-    void RunClick(layout::Click click);
     LRESULT ControlColour(HDC dc, HWND control);
-    void Report(std::string_view text);
     [[nodiscard]] const layout::Control* DesignOf(HWND control) const;
     [[nodiscard]] RECT Pixels(const layout::Rect& twips) const;
 

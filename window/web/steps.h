@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/step_recorder.h"
+
+// The web window's side of the calculator, without the browser: a page cannot
+// stop a C++ handler while its message box is open, so each handler runs to
+// its end on a copy of the texts the page's fields hold (a StepRecorder), and
+// what it did is handed to the page as steps to play in order: a write, a
+// selection, a message box that the page waits on before the steps after it.
+namespace ostrel::web {
+
+// Runs the Click handler that the window's design binds to `control` (a
+// button's name, "Command1"), on the field texts `texts` (Text1 to Text4)
+// with the browser language's decimal separator. Whatever the handler
+// raises ends it and is reported as a last message step; nothing is thrown.
+// No steps for a control with no handler the page runs: the link is the
+// page's own.
+[[nodiscard]] std::vector<Step> Click(std::string_view control, std::array<std::string, 4> texts,
+                                      std::string separator);
+
+// Runs the focus handler of the field named `field` ("Text1").
+[[nodiscard]] std::vector<Step> GotFocus(std::string_view field, std::array<std::string, 4> texts,
+                                         std::string separator);
+
+}  // namespace ostrel::web
