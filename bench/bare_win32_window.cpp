@@ -27,8 +27,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     windowClass.lpszClassName = L"BareWindow";
     RegisterClassW(&windowClass);
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    RECT r{0, 0, layout::ToPixels(layout::kClientWidth, 96),
-           layout::ToPixels(layout::kClientHeight, 96)};
+    RECT r{0, 0, layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
+           layout::ToPixels(layout::kClientHeight, layout::kDesignDpi)};
     AdjustWindowRect(&r, kStyle, FALSE);
     HWND window =
         CreateWindowW(L"BareWindow", L"Ostrel v1.3", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
     QWidget window;
     namespace layout = ostrel::layout;
     window.setWindowTitle(QString::fromUtf8(layout::kTitle));
-    window.setFixedSize(layout::ToPixels(layout::kClientWidth, 96),
-                        layout::ToPixels(layout::kClientHeight, 96));
+    window.setFixedSize(layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
+                        layout::ToPixels(layout::kClientHeight, layout::kDesignDpi));
     window.show();
     return QApplication::exec();
 }

@@ -18,11 +18,14 @@ int main(int argc, char** argv) {
     namespace layout = ostrel::layout;
     QWidget window;
     window.setWindowTitle(QString::fromUtf8(layout::kTitle));
-    window.setFixedSize(layout::ToPixels(layout::kClientWidth, 96),
-                        layout::ToPixels(layout::kClientHeight, 96));
+    window.setFixedSize(layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
+                        layout::ToPixels(layout::kClientHeight, layout::kDesignDpi));
     QFont font;
-    font.setFamilies({QString::fromUtf8(layout::kFontFamily), "Microsoft Sans Serif",
-                      "Liberation Sans", "Arial", "DejaVu Sans"});
+    QStringList families{QString::fromUtf8(layout::kFontFamily)};
+    for (const std::string_view fallback : layout::kFontFallbacks) {
+        families.append(QString::fromUtf8(fallback));
+    }
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(layout::kFontPoints);
     window.setFont(font);
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
             styled.setUnderline(control.underline);
             widget->setFont(styled);
         }
-        const layout::Rect r = layout::ToPixels(control.place, 96);
+        const layout::Rect r = layout::ToPixels(control.place, layout::kDesignDpi);
         widget->setGeometry(r.left, r.top, r.width, r.height);
     }
     window.show();

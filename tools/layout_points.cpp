@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv) {
     namespace layout = ostrel::layout;
-    const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
+    const int dpi = argc > 1 ? std::atoi(argv[1]) : layout::kDesignDpi;
     if (dpi <= 0) {
         std::fprintf(stderr, "usage: %s [DPI]\n", argv[0]);
         return 2;

@@ -9,14 +9,14 @@ constexpr bool TakesFocus(const Control& control) {
     return control.kind == Kind::TextBox || control.kind == Kind::Button;
 }
 
-// At 96 dots per inch every place is a whole number of pixels.
-constexpr bool WholePixelsAt96(const Rect& r) {
-    return r.left % kTwipsPerPixelAt96 == 0 && r.top % kTwipsPerPixelAt96 == 0 &&
-           r.width % kTwipsPerPixelAt96 == 0 && r.height % kTwipsPerPixelAt96 == 0;
+// At the design's resolution every place is a whole number of pixels.
+constexpr bool WholeDesignPixels(const Rect& r) {
+    return r.left % kTwipsPerDesignPixel == 0 && r.top % kTwipsPerDesignPixel == 0 &&
+           r.width % kTwipsPerDesignPixel == 0 && r.height % kTwipsPerDesignPixel == 0;
 }
 static_assert(std::all_of(kControls.begin(), kControls.end(),
-                          [](const Control& c) { return WholePixelsAt96(c.place); }));
-static_assert(WholePixelsAt96({0, 0, kClientWidth, kClientHeight}));
+                          [](const Control& c) { return WholeDesignPixels(c.place); }));
+static_assert(WholeDesignPixels({0, 0, kClientWidth, kClientHeight}));
 
 constexpr std::size_t kFocusable =
     static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(), TakesFocus));
@@ -67,6 +67,11 @@ std::string_view Explanation(std::string_view abbreviation) {
 double FontPixels(int dpi) {
     constexpr double kPointsPerInch = 72;
     return kFontPoints * dpi / kPointsPerInch;
+}
+
+double LegendScale(double width, double wide) {
+    const double room = width - kLegendClearance;
+    return wide <= room ? 1.0 : std::max(kLegendLeastScale, room / wide);
 }
 
 }  // namespace ostrel::layout

@@ -11,14 +11,19 @@
 
 // The calculator window's design as data: its size, title and pictures, and
 // every control with its place, caption, font and colours. Each window (Qt on
-// Linux, Win32 on Windows) builds itself by walking this table; nothing here
-// knows a toolkit.
+// Linux, Win32 on Windows, the web page, whose generator prints it from here)
+// builds itself by walking this table; nothing here knows a toolkit.
 namespace ostrel::layout {
 
-// Places and sizes are in twips, 1/1440 inch: 15 to a pixel at 96 dots per
-// inch. Left and Top are measured from the top-left corner of the client area.
+// Places and sizes are in twips, 1/1440 inch. Left and Top are measured from
+// the top-left corner of the client area.
 inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kTwipsPerPixelAt96 = 15;
+// The design's resolution: its pictures are drawn for it, and a pixel of the
+// design is 15 twips. The desktop windows scale from it to the screen's; in
+// the web window a CSS pixel is a pixel of the design.
+inline constexpr int kDesignDpi = 96;
+inline constexpr int kTwipsPerDesignPixel = kTwipsPerInch / kDesignDpi;
+static_assert(kTwipsPerDesignPixel * kDesignDpi == kTwipsPerInch);
 
 struct Rect {
     int left = 0;
@@ -77,6 +82,14 @@ inline constexpr int kClientHeight = 3945;
 // The default font of every control.
 inline constexpr std::string_view kFontFamily = "MS Sans Serif";
 inline constexpr double kFontPoints = 8.25;
+// Where the design's font is missing, the nearest sans-serif of about its
+// size, in this order: Windows' own successor, then the common ones of Linux
+// and other systems (the windows that name fonts add their generic
+// sans-serif after these).
+inline constexpr std::array<std::string_view, 4> kFontFallbacks = {
+    "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"};
+// The title of every message box.
+inline constexpr std::string_view kBoxTitle = "Ostrel";
 // The background bitmap, in pixels, drawn unscaled from the top-left corner
 // and cut off at the client area's edges.
 inline constexpr int kBackgroundWidth = 480;
@@ -90,6 +103,14 @@ inline constexpr int kPointerHotY = 0;
 
 // The notice line of the foot row.
 inline constexpr std::string_view kNotice = "Fritt att dela";
+
+// A legend line that the machine's font draws wider than the design's is
+// drawn narrower, so that its text stays kLegendClearance pixels inside the
+// label's width (a pixel clear of the box's border, which lies on the
+// label's outermost pixels), but never narrower than kLegendLeastScale of
+// its natural width.
+inline constexpr int kLegendClearance = 3;
+inline constexpr double kLegendLeastScale = 0.9;
 
 // Every control, in the order the windows create them: bottom to top, so a
 // later control is drawn over an earlier one where they overlap, and each
@@ -171,5 +192,9 @@ inline constexpr std::array<Control, 21> kControls = {{
 
 // The font size of every control, in pixels at the given dots per inch.
 [[nodiscard]] double FontPixels(int dpi);
+
+// The horizontal scale of a legend line whose text is `wide` pixels wide in a
+// label `width` pixels wide: 1 where it fits, else narrower as above.
+[[nodiscard]] double LegendScale(double width, double wide);
 
 }  // namespace ostrel::layout

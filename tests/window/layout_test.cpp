@@ -1,7 +1,7 @@
 // The window's design table: the relations the design states between its
 // numbers (the table is their only copy, so a typo would otherwise pass the
-// window tests, which read it), the version in the title, and the conversion
-// of twips to pixels that both windows use.
+// window tests, which read it), the version in the title, the conversion of
+// twips to pixels and the legend's narrowing that every window uses.
 #include "window/layout.h"
 #include "window/contrast.h"
 
@@ -67,6 +67,21 @@ TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ToPixels(row.twips, row.dpi), row.pixels) << row.twips << " at " << row.dpi;
+    }
+}
+
+// A legend line is narrowed only past the clearance, and never below the
+// least scale.
+TEST(Layout, LegendScaleKeepsTheClearance) {
+    struct Row {
+        double width, wide, scale;
+    };
+    const Row rows[] = {
+        {193, 150, 1},    {193, 190, 1},           {193, 190.5, 190 / 190.5},
+        {193, 200, 0.95}, {193, 211, 190 / 211.0}, {193, 212, 0.9},
+    };
+    for (const Row& row : rows) {
+        EXPECT_DOUBLE_EQ(LegendScale(row.width, row.wide), row.scale) << row.wide;
     }
 }
 

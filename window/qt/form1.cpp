@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QResource>
 #include <QStyle>
-#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -28,13 +27,11 @@
 namespace ostrel {
 namespace {
 
-// The design is in twips; at 96 dots per inch a pixel is 15 twips. Qt scales
-// these device-independent pixels to the screen, so the window keeps its
+// The window is laid out in pixels of the design; Qt scales these
+// device-independent pixels to the screen, so the window keeps its
 // proportions at any scaling.
-constexpr int kDesignDpi = 96;
-
 QRect Pixels(const layout::Rect& twips) {
-    const layout::Rect r = layout::ToPixels(twips, kDesignDpi);
+    const layout::Rect r = layout::ToPixels(twips, layout::kDesignDpi);
     return {r.left, r.top, r.width, r.height};
 }
 
@@ -83,11 +80,14 @@ QImage ReadPicture(const QString& path, const char* format, const QRect& clip = 
 // Built once: every control shares the same few fonts.
 const QFont& ClassicFont(bool bold = false, bool underline = false) {
     static const auto fonts = [] {
+        QStringList families{FromUtf8(layout::kFontFamily)};
+        for (const std::string_view fallback : layout::kFontFallbacks) {
+            families.append(FromUtf8(fallback));
+        }
         std::array<QFont, 4> made;
         for (std::size_t i = 0; i < made.size(); ++i) {
             QFont& font = made[i];
-            font.setFamilies({FromUtf8(layout::kFontFamily), "Microsoft Sans Serif",
-                              "Liberation Sans", "Arial", "DejaVu Sans"});
+            font.setFamilies(families);
             font.setStyleHint(QFont::SansSerif);
             font.setPointSizeF(layout::kFontPoints);
             font.setBold((i & 1) != 0);
@@ -99,24 +99,24 @@ const QFont& ClassicFont(bool bold = false, bool underline = false) {
 }
 
 // A line of the legend. Where the machine's stand-in for the design's font is
-// wider than the design's own, its letters are drawn a little narrower, so
-// that the caption stays a pixel clear of the box's border (which lies on
-// the label's outermost pixels) at any scale. Measured when painting, with
-// the fonts the screen uses, so the window shows without waiting for them.
+// wider than the design's own, its letters are drawn a little narrower
+// (layout::LegendScale), so that the caption stays clear of the box's border
+// at any scale. Measured when painting, with the fonts the screen uses, so
+// the window shows without waiting for them.
 class LegendLabel final : public QLabel {
   public:
     using QLabel::QLabel;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        const qreal room = width() - 3;
         const qreal wide = QFontMetricsF(font(), this).horizontalAdvance(text());
-        if (wide <= room) {
+        const double scale = layout::LegendScale(width(), wide);
+        if (scale >= 1) {
             QLabel::paintEvent(event);
             return;
         }
         QFont narrower = font();
-        narrower.setStretch(std::max(90, static_cast<int>(100 * room / wide)));
+        narrower.setStretch(static_cast<int>(100 * scale));
         QPainter painter(this);
         painter.setFont(narrower);
         style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
@@ -229,8 +229,8 @@ QImage BitmapPart(const QString& path, const QRect& area) {
 // rest need not stay in memory. `scale` 2 reads the picture drawn at twice
 // the size, for screens with more than one pixel to a window pixel.
 QImage VisibleBackground(int scale) {
-    const QRect area(0, 0, scale * layout::ToPixels(layout::kClientWidth, kDesignDpi),
-                     scale * layout::ToPixels(layout::kClientHeight, kDesignDpi));
+    const QRect area(0, 0, scale * layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
+                     scale * layout::ToPixels(layout::kClientHeight, layout::kDesignDpi));
     QImage image = scale == 1 ? BitmapPart(":/ostrel/background.bmp", area) : QImage();
     if (image.isNull()) {
         image = ReadPicture(scale == 1 ? ":/ostrel/background.bmp" : ":/ostrel/background@2x.png",
@@ -252,8 +252,8 @@ Form1::Form1(const QLocale& locale, QWidget* parent)
     setWindowTitle(FromUtf8(layout::kTitle));
     setWindowIcon(ProgramIcon());
     setFont(ClassicFont());
-    setFixedSize(layout::ToPixels(layout::kClientWidth, kDesignDpi),
-                 layout::ToPixels(layout::kClientHeight, kDesignDpi));
+    setFixedSize(layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
+                 layout::ToPixels(layout::kClientHeight, layout::kDesignDpi));
     BuildControls();
     ApplyTextColours();
     Edit(Field::Text1)->setFocus(Qt::OtherFocusReason);
@@ -405,7 +405,7 @@ void Form1::SetSelection(Field field, int start, int length) {
 
 void Form1::ShowMessage(std::string_view text) {
     QMessageBox box(this);
-    box.setWindowTitle("Ostrel");
+    box.setWindowTitle(FromUtf8(layout::kBoxTitle));
     box.setTextFormat(Qt::PlainText);
     box.setText(FromUtf8(text));
     box.setIcon(QMessageBox::NoIcon);

@@ -91,8 +91,8 @@ val SelectionOnPage(int size, int start, int length) {
 val Background(int scale) {
     static std::vector<std::uint8_t> rgba;
     try {
-        const int width = layout::ToPixels(layout::kClientWidth, 96);
-        const int height = layout::ToPixels(layout::kClientHeight, 96);
+        const int width = layout::ToPixels(layout::kClientWidth, layout::kDesignDpi);
+        const int height = layout::ToPixels(layout::kClientHeight, layout::kDesignDpi);
         const pictures::Image image = pictures::BackgroundPart(
             layout::kBackgroundWidth, layout::kBackgroundHeight, scale, width, height);
         rgba.clear();

@@ -31,6 +31,13 @@ std::string Quoted(std::string_view text) {
     return out + "\"";
 }
 
+// A number as JSON writes it, to six significant digits.
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
 // The id of the text box bound to `field`.
 std::string_view FieldId(Field field) {
     for (const layout::Control& control : layout::kControls) {
@@ -78,6 +85,8 @@ std::string ScriptNames() {
         {"messageOk", Quoted(kMessageOkId)},
         {"legendLine", Quoted("." + std::string(kLegendClass) + " > span")},
         {"steps", "{" + steps + "}"},
+        {"legend", "{\"clearance\": " + std::to_string(layout::kLegendClearance) +
+                       ", \"leastScale\": " + Number(layout::kLegendLeastScale) + "}"},
     };
     std::string json = "{";
     for (const auto& [key, value] : names) {

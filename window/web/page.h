@@ -28,7 +28,8 @@ inline constexpr std::string_view kLegendClass = "legend";  // its text in one <
 
 // What the script must know of the page, as a JSON object (indented to stand
 // in the script): the ids above, the fields' ids in the order the handlers
-// take their texts, and the kinds of the handlers' steps (StepKindName).
+// take their texts, the kinds of the handlers' steps (StepKindName) and the
+// numbers of the legend's narrowing (layout::LegendScale).
 [[nodiscard]] std::string ScriptNames();
 
 }  // namespace ostrel::web::page

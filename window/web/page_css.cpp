@@ -1,4 +1,5 @@
-// The web window's style sheet: every control in its place from the design
+// The web window's style sheet, in which a CSS pixel is a pixel of the
+// design (at a desktop size): every control in its place from the design
 // table, the smooth stand-in for the background, the labels' legible colours
 // in a light and a dark scheme, and the message box.
 #include <algorithm>
@@ -15,8 +16,6 @@
 namespace ostrel::web::page {
 namespace {
 
-// One CSS pixel is a pixel of the design at 96 dots per inch.
-constexpr int kCssDpi = 96;
 // Safari on phones zooms into a field whose text is smaller than this when it
 // takes the focus; the fields are laid out at this size and scaled down.
 constexpr double kLeastFieldFont = 16;
@@ -49,6 +48,21 @@ std::string Hex(pictures::Rgba c) {
     return Hex(layout::Rgb{c.r, c.g, c.b});
 }
 
+// The design's font, its stand-ins and the generic sans-serif, for `font`: a
+// name with a blank in it quoted.
+std::string FontFamilies() {
+    std::string families;
+    auto add = [&families](std::string_view name) {
+        const bool quoted = name.find(' ') != std::string_view::npos;
+        families += (quoted ? "\"" : "") + std::string(name) + (quoted ? "\", " : ", ");
+    };
+    add(layout::kFontFamily);
+    for (const std::string_view fallback : layout::kFontFallbacks) {
+        add(fallback);
+    }
+    return families + "sans-serif";
+}
+
 // The selector of the element with that id.
 std::string Sel(std::string_view id) {
     return "#" + std::string(id);
@@ -62,7 +76,7 @@ layout::Rgb Legible(const layout::Control& control, const pictures::Image& backg
     if (control.fill) {
         behind.push_back(*control.fill);
     } else {
-        const layout::Rect r = layout::ToPixels(control.place, kCssDpi);
+        const layout::Rect r = layout::ToPixels(control.place, layout::kDesignDpi);
         for (int y = std::max(0, r.top); y < std::min(background.height, r.top + r.height); ++y) {
             for (int x = std::max(0, r.left); x < std::min(background.width, r.left + r.width);
                  ++x) {
@@ -99,7 +113,7 @@ std::string SmoothBackground() {
 // colour differs in a dark scheme adds its rule to `dark`.
 std::string ControlRule(const layout::Control& control, const pictures::Image& background,
                         double fieldScale, std::string& dark) {
-    const layout::Rect r = layout::ToPixels(control.place, kCssDpi);
+    const layout::Rect r = layout::ToPixels(control.place, layout::kDesignDpi);
     const std::string selector = Sel(control.name);
     std::string css = selector + " {\n  left: " + U(r.left) + ";\n  top: " + U(r.top) + ";\n";
     if (control.kind == layout::Kind::TextBox) {
@@ -170,13 +184,11 @@ std::string MessageBoxRules(double font, const std::string& family, int height) 
 }  // namespace
 
 std::string Css() {
-    const int width = layout::ToPixels(layout::kClientWidth, kCssDpi);
-    const int height = layout::ToPixels(layout::kClientHeight, kCssDpi);
-    const double font = layout::FontPixels(kCssDpi);
+    const int width = layout::ToPixels(layout::kClientWidth, layout::kDesignDpi);
+    const int height = layout::ToPixels(layout::kClientHeight, layout::kDesignDpi);
+    const double font = layout::FontPixels(layout::kDesignDpi);
     const double fieldScale = font / kLeastFieldFont;
-    const std::string family = "\"" + std::string(layout::kFontFamily) +
-                               "\", \"Microsoft Sans Serif\", \"Liberation Sans\", Arial, "
-                               "\"DejaVu Sans\", sans-serif";
+    const std::string family = FontFamilies();
     const pictures::Image background = pictures::BackgroundPart(
         layout::kBackgroundWidth, layout::kBackgroundHeight, 1, width, height);
     const std::string window = Sel(kWindowId);

@@ -155,8 +155,8 @@ std::string Html() {
     }
     page += "</main>\n<dialog " + Id(kMessageId) + " aria-labelledby=\"" +
             std::string(kMessageTitleId) + "\" aria-describedby=\"" + std::string(kMessageTextId) +
-            "\">\n<h1 " + Id(kMessageTitleId) + ">Ostrel</h1>\n<p " + Id(kMessageTextId) +
-            "></p>\n<button " + Id(kMessageOkId) +
+            "\">\n<h1 " + Id(kMessageTitleId) + ">" + Escaped(layout::kBoxTitle) + "</h1>\n<p " +
+            Id(kMessageTextId) + "></p>\n<button " + Id(kMessageOkId) +
             " type=\"button\" autofocus>OK</button>\n</dialog>\n</body>\n</html>\n";
     return page;
 }

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "window/layout.h"
+
 namespace ostrel::win32 {
 namespace {
-
-constexpr int kDesignDpi = 96;
 
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
     std::uint32_t mixed = 0;
@@ -82,7 +82,7 @@ void Background::Scale(int dpi, int width, int height) {
     // interpolated between the four picture pixels around it; beyond the
     // picture's edge the window's own colour (black) shows, as it would
     // unscaled.
-    const double step = static_cast<double>(kDesignDpi) / dpi;
+    const double step = static_cast<double>(layout::kDesignDpi) / dpi;
     auto at = [this](int x, int y) {
         x = std::clamp(x, 0, width_ - 1);
         y = std::clamp(y, 0, height_ - 1);

@@ -8,9 +8,9 @@
 namespace ostrel::win32 {
 
 // The window's background picture, drawn from the top-left corner of the
-// client area and cut off at its edges. At 96 dots per inch it is drawn pixel
-// for pixel; at other resolutions it is scaled with bilinear filtering, so
-// that it keeps its size in inches and stays smooth.
+// client area and cut off at its edges. At the design's 96 dots per inch
+// (layout::kDesignDpi) it is drawn pixel for pixel; at other resolutions it is scaled with bilinear
+// filtering, so that it keeps its size in inches and stays smooth.
 class Background {
   public:
     // Reads the bitmap resource `id` of `instance`.

@@ -21,7 +21,6 @@ namespace ostrel::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"OstrelForm1";
-constexpr wchar_t kBoxTitle[] = L"Ostrel";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
 constexpr DWORD kExStyle = 0;
 // Control ids start above IDOK (1) and IDCANCEL (2), which the dialog manager
@@ -31,7 +30,6 @@ constexpr int kFirstId = 100;
 // after whatever gave the focus (a click placing the caret, the dialog
 // manager selecting the text) is done.
 constexpr UINT kFieldFocused = WM_APP + 1;
-constexpr int kDesignDpi = 96;
 
 // Functions of Windows 10 1607 and later, looked up so that the program still
 // starts on Windows 7.
@@ -55,7 +53,7 @@ int DpiOf(HWND window) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : kDesignDpi;
+    return dpi > 0 ? dpi : layout::kDesignDpi;
 }
 
 // Sizes a window so that its client area is `client`, measuring the frame
@@ -195,7 +193,7 @@ void Form1::SetSelection(Field field, int start, int length) {
 }
 
 void Form1::ShowMessage(std::string_view text) {
-    MessageBoxW(window_, Utf16(text).c_str(), kBoxTitle, MB_OK);
+    MessageBoxW(window_, Utf16(text).c_str(), Utf16(layout::kBoxTitle).c_str(), MB_OK);
 }
 
 std::string Form1::DecimalSeparator() const {

@@ -81,7 +81,7 @@ class Form1 final : public CalculatorForm {
     HINSTANCE instance_;
     Options options_;
     HWND window_ = nullptr;
-    int dpi_ = 96;
+    int dpi_ = layout::kDesignDpi;
     std::array<HWND, layout::kControls.size()> controls_{};
     std::array<HWND, 4> fields_{};
     std::array<HFONT, 4> fonts_{};  // regular, bold, underlined, bold and underlined
