@@ -1,5 +1,9 @@
 #include "core/cost_rules.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 #include "core/numbers.h"
 #include "core/real.h"
 
@@ -38,34 +42,63 @@ Checked32 EpCost(Checked32 fv, Checked32 gev, Checked32 fvb) {
 
 namespace {
 
+using Wide = std::int64_t;
+
+// The EP that k points cost together when the first costs d + 1 and each
+// further one 1 more: k·d + Tri(k). Exact for 0 <= d < 2^31, 0 <= k <= 2^17.
+Wide PriceOf(Wide d, Wide k) {
+    return k * d + k * (k + 1) / 2;
+}
+
+// The most points k >= 0 with PriceOf(d, k) <= budget, for 0 <= d < 2^31.
+//
+// PriceOf(d, k) <= budget is k² + (2d + 1)k <= 2·budget, so k is the whole
+// part of (√((2d + 1)² + 8·budget) − (2d + 1)) / 2. That root is only a first
+// guess: the answer is settled by the exact tests below, which reach it from
+// any guess in [0, 2^16] (PriceOf(0, 2^16) is beyond every 32-bit budget), so
+// neither the real arithmetic's rounding nor the x87's wider registers can
+// change it. The guess is off by far less than one point (the root's error is
+// below 2^-20), so the tests take at most one step.
+Wide MostPoints(Wide d, Wide budget) {
+    if (budget < d + 1) {
+        return 0;  // not even the first point; also every negative budget
+    }
+    const auto b = static_cast<double>(2 * d + 1);
+    const double root = std::sqrt(b * b + 8.0 * static_cast<double>(budget));
+    auto k = static_cast<Wide>(std::clamp((root - b) / 2.0, 0.0, 65536.0));
+    while (k > 0 && PriceOf(d, k) > budget) {
+        --k;
+    }
+    while (PriceOf(d, k + 1) <= budget) {
+        ++k;
+    }
+    return k;
+}
+
 struct Bought {
     Checked32 points;  // whole points bought
     Checked32 spent;   // what they cost together
 };
 
-// Buys points one at a time while the budget lasts, the k-th point costing
-// d + k; a point whose price exceeds the budget is not bought.
-//
-// Each test compares the EP spent on the points bought so far plus the price
-// of the next one, s + (d + i + 1), with the budget. All terms are at least 0
-// (d is the points already above gev, or 0), so every grouping of them forms
-// the same sum and overflows exactly when the sum leaves the range: keeping
-// d + i + 1 as a running price puts one checked addition, not two, on the
-// chain from one pass to the next.
+// Buys as many points as the budget pays for, the k-th costing d + k (d >= 0),
+// with the outcome of buying them one at a time by checked steps, down to
+// which step raises OverflowError and on what operands. That loop starts from
+// the price d + 1; each pass adds the price to the EP spent, stops if the sum
+// exceeds the budget, and otherwise buys the point and adds 1 to the price.
+// Buying k points, it forms d + 1 and then nothing above the EP spent,
+// PriceOf(d, k) <= budget, until its last two steps: the price (d + k) + 1
+// when k >= 1, and the stopping test's sum PriceOf(d, k) + (d + k + 1). Those
+// three are formed here, in that order and on the same operands.
 Bought BuyPoints(Checked32 d, Checked32 budget) {
-    Checked32 bought = 0;
-    Checked32 spent = 0;
-    Checked32 price = d + 1;  // of point bought + 1
-    while (true) {
-        const Checked32 total = spent + price;  // of bought + 1 points
-        if (total > budget) {
-            break;
-        }
-        spent = total;
-        bought = bought + 1;
-        price = price + 1;
-    }
-    return {bought, spent};
+    const Checked32 firstPrice = d + 1;
+    const Wide k = MostPoints(d.Value(), budget.Value());
+    // Once k >= 1, both PriceOf(d, k) and d + k are at most the budget.
+    const auto spent = static_cast<std::int32_t>(PriceOf(d.Value(), k));
+    const Checked32 nextPrice =
+        k == 0 ? firstPrice : Checked32(static_cast<std::int32_t>(d.Value() + k)) + 1;
+    // The sum that ends the buying: above the budget whenever it fits.
+    static_cast<void>(Checked32(spent) + nextPrice);
+    return {static_cast<std::int32_t>(k), spent};
 }
 
 }  // namespace

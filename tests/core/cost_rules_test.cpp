@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 
 #include "tests/core/outcome.h"
 
@@ -238,6 +239,115 @@ TEST(CostRules, ReachSpendsExactlyWhatTheCostSays) {
             for (std::int32_t fvb = std::max(fv, gev + 1); fvb <= 80; ++fvb) {
                 ASSERT_EQ(FvbReach(fv, gev, EpCost(fv, gev, fvb)), (Reach{fvb, 0}))
                     << fv << ", " << gev << ", " << fvb;
+            }
+        }
+    }
+}
+
+// The reach rule as it first stood, buying one point per pass with every step
+// checked: the reference that FvbReach must match in value, and in where it
+// raises OverflowError, down to the message naming the operands.
+Reach StepByStepReach(Checked32 fv, Checked32 gev, Checked32 ep) {
+    Checked32 fvb = 0;
+    Checked32 left = ep;
+    auto buy = [&](Checked32 from, Checked32 d) {
+        Checked32 bought = 0;
+        Checked32 spent = 0;
+        Checked32 price = d + 1;
+        while (true) {
+            const Checked32 total = spent + price;
+            if (total > left) {
+                break;
+            }
+            spent = total;
+            bought = bought + 1;
+            price = price + 1;
+        }
+        left = left - spent;
+        fvb = from + bought;
+    };
+    if (ep + fv <= gev) {
+        fvb = ep + fv;
+        left = 0;
+    }
+    if (left + fv > gev && fv < gev) {
+        left = left - (gev - fv);
+        buy(gev, 0);
+    }
+    if (fv >= gev) {
+        buy(fv, fv - gev);
+    }
+    return {fvb, left};
+}
+
+// What a call gave: the reach, or the message of the OverflowError it raised.
+template <class F>
+std::string Said(F&& reach) {
+    try {
+        const Reach r = reach();
+        return std::to_string(r.fvb.Value()) + " " + std::to_string(r.left.Value());
+    } catch (const OverflowError& e) {
+        return e.what();
+    }
+}
+
+// Every point of boxes where the buying is short or ends at the edge of the
+// range: small values; the longest buying, whose stopping sum overflows from
+// the budget Tri(65535) up; prices about 2^20, where 2048 points cost the
+// top of the range or just beyond it; and skills so far above gev that the
+// first or second price overflows.
+TEST(FvbReach, EqualsBuyingOnePointAtATime) {
+    struct Box {
+        std::int32_t fv0, fv1, gev0, gev1, ep0, ep1;
+    };
+    const std::int32_t top = INT32_MAX;
+    const std::int32_t tri65535 = 2147450880;
+    const Box boxes[] = {
+        {-20, 20, -20, 20, -30, 1500},
+        {-1, 1, -1, 1, tri65535 - 60, tri65535 + 60},
+        {0, 0, -1047564, -1047540, top - 2047, top},
+        {-2, 2, INT32_MIN, INT32_MIN + 40, top - 40, top},
+        {-2, 2, INT32_MIN, INT32_MIN + 40, -40, 40},
+    };
+    for (const Box& box : boxes) {
+        for (std::int32_t fv = box.fv0; fv <= box.fv1; ++fv) {
+            for (std::int32_t gev = box.gev0; gev <= box.gev1; ++gev) {
+                for (std::int32_t ep = box.ep0;; ++ep) {
+                    ASSERT_EQ(Said([&] { return FvbReach(fv, gev, ep); }),
+                              Said([&] { return StepByStepReach(fv, gev, ep); }))
+                        << "FvbReach(" << fv << ", " << gev << ", " << ep << ")";
+                    if (ep == box.ep1) {
+                        break;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// The budgets at which one more point becomes affordable, and one EP short of
+// them, for every point count a 32-bit budget reaches. From d (the points above
+// gev) of about 2^25.5 on, (2d + 1)² exceeds 2^53 and is rounded, and a square
+// root's guess at the count lands on either side of it.
+TEST(FvbReach, AgreesWithTheOracleAtEveryPriceStep) {
+    struct Span {
+        std::int32_t d0, d1;
+    };
+    const Span spans[] = {{0, 3},
+                          {1000, 1000},
+                          {46340, 46340},
+                          {1 << 20, 1 << 20},
+                          {200000000, 200000999},
+                          {INT32_MAX - 1, INT32_MAX}};
+    for (const Span& span : spans) {
+        for (Wide d = span.d0; d <= span.d1; ++d) {
+            for (Wide k = 1; Price(d, k) - 1 <= INT32_MAX; ++k) {
+                const auto gev = static_cast<std::int32_t>(-d);
+                const Wide price = Price(d, k);
+                ASSERT_TRUE(ReachAgrees(0, gev, static_cast<std::int32_t>(price - 1)));
+                if (price <= INT32_MAX) {
+                    ASSERT_TRUE(ReachAgrees(0, gev, static_cast<std::int32_t>(price)));
+                }
             }
         }
     }
