@@ -17,8 +17,8 @@ inline constexpr std::array<Field, 4> kAllFields = {Field::Text1, Field::Text2, 
 
 // The logic's view of the calculator window. The four field texts are the
 // whole state of the program; every command reads them afresh and writes its
-// results back as text. The window implements this on its real controls, a
-// test on a recording fake.
+// results back as text. The desktop windows implement this on their real
+// controls; the web window and the form tests on a StepRecorder.
 class CalculatorForm {
   public:
     virtual ~CalculatorForm() = default;

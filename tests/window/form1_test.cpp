@@ -1,23 +1,24 @@
-// Widget tests of the real window on Qt's offscreen platform.
+// Widget tests of the real window on Qt's offscreen platform: its design,
+// buttons, link, focus order and accessibility. The fields' own behaviour is
+// in field_edit_test.cpp.
 #include <QAccessible>
 #include <QApplication>
-#include <QClipboard>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 #include <optional>
 
 #include "link/home_page.h"
+#include "tests/window/qt_window.h"
 #include "window/error_report.h"
 #include "window/layout.h"
-#include "window/qt/field_edit.h"
 #include "window/qt/form1.h"
 
-using ostrel::FieldEdit;
 using ostrel::Form1;
+using ostrel::test::Box;
+using ostrel::test::ClosingBoxes;
 
 namespace {
 
@@ -32,71 +33,14 @@ QColor ToColor(layout::Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-// What a message box showed, as the user saw it.
-struct Box {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Closes every message box that opens while `action` runs, as a user would
-// with its OK button, and returns what they showed.
-QList<Box> ClosingBoxes(const std::function<void()>& action) {
-    QList<Box> boxes;
-    QTimer timer;
-    timer.setInterval(5);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            return;
-        }
-        boxes.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-        box->button(QMessageBox::Ok)->click();
-    });
-    timer.start();
-    action();
-    return boxes;
-}
-
 }  // namespace
 
-class Form1Test : public QObject {
+class Form1Test : public QObject, public ostrel::test::QtWindow {
     Q_OBJECT
 
-  private:
-    std::unique_ptr<Form1> form_;
-
-    template <class T = QWidget>
-    T* Child(const char* name) {
-        auto* child = form_->findChild<T*>(name);
-        if (child == nullptr) {
-            qFatal("no control named %s", name);
-        }
-        return child;
-    }
-    FieldEdit* Field(int n) { return Child<FieldEdit>(qPrintable(QString("Text%1").arg(n))); }
-    void Fill(const QStringList& texts) {
-        for (int i = 0; i < 4; ++i) {
-            Field(i + 1)->SetProgramText(texts[i]);
-        }
-    }
-    QStringList Texts() {
-        return {Field(1)->text(), Field(2)->text(), Field(3)->text(), Field(4)->text()};
-    }
-    QString FocusName() {
-        QWidget* focus = QApplication::focusWidget();
-        return focus != nullptr ? focus->objectName() : QString();
-    }
-
   private slots:
-    void init() {
-        form_ = std::make_unique<Form1>(QLocale(QLocale::English, QLocale::UnitedStates));
-        form_->show();
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    }
-    void cleanup() { form_.reset(); }
+    void init() { QVERIFY(Open()); }
+    void cleanup() { Close(); }
 
     void window() {
         QCOMPARE(form_->windowTitle(), QString::fromUtf8(layout::kTitle));
@@ -217,97 +161,6 @@ class Form1Test : public QObject {
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(FocusName(), QString("Command2"));
-    }
-
-    void longResultIsStoredWholeAndSelectedByEight() {
-        Fill({"0", "0", "46340", "0"});
-        QTest::mouseClick(Child("Command1"), Qt::LeftButton);
-        QCOMPARE(Field(4)->text(), QString("1073720970"));
-        Field(3)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(Field(3), Qt::Key_Tab);
-        QCOMPARE(FocusName(), QString("Text4"));
-        QCOMPARE(Field(4)->selectedText(), QString("10737209"));
-        QCOMPARE(Field(4)->selectionStart(), 0);
-        // Nothing more can be typed into it until enough is deleted.
-        QTest::keyClick(Field(4), Qt::Key_End);
-        QTest::keyClicks(Field(4), "5");
-        QCOMPARE(Field(4)->text(), QString("1073720970"));
-        QTest::keyClick(Field(4), Qt::Key_Backspace);
-        QTest::keyClick(Field(4), Qt::Key_Backspace);
-        QTest::keyClicks(Field(4), "56");
-        QCOMPARE(Field(4)->text(), QString("10737209"));
-    }
-
-    void typingAndPastingStopAtEight() {
-        QTest::keyClicks(Field(1), "123456789");
-        QCOMPARE(Field(1)->text(), QString("12345678"));
-        Field(2)->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(Field(2), "12");
-        QApplication::clipboard()->setText("abcdefghij");
-        QTest::keySequence(Field(2), QKeySequence::Paste);
-        QCOMPARE(Field(2)->text(), QString("12abcdef"));
-        QCOMPARE(Field(2)->cursorPosition(), 8);
-        QTest::keyClick(Field(2), Qt::Key_Home);
-        QTest::keySequence(Field(2), QKeySequence::Paste);
-        QCOMPARE(Field(2)->text(), QString("12abcdef"));
-        Field(2)->undo();  // edits that were cut can still be taken back
-        QVERIFY(Field(2)->text().size() <= 8);
-    }
-
-    void typedLimit_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<int>("keptCaret");
-        QTest::newRow("within the limit") << "1234567"
-                                          << "12345678" << 8 << "12345678" << 8;
-        QTest::newRow("ninth character") << "12345678"
-                                         << "123456789" << 9 << "12345678" << 8;
-        QTest::newRow("paste in the middle") << "1234"
-                                             << "12abcdef34" << 8 << "12abcd34" << 6;
-        QTest::newRow("paste over a selection") << "12345678"
-                                                << "1xyzw678" << 5 << "1xyzw678" << 5;
-        QTest::newRow("repeated characters") << "ab"
-                                             << "ababababab" << 10 << "abababab" << 8;
-        QTest::newRow("insert in repeats") << "aaaa"
-                                           << "aaaaaaaaaa" << 7 << "aaaaaaaa" << 5;
-        QTest::newRow("long program text, deleting") << "1073720970"
-                                                     << "107372097" << 9 << "107372097" << 9;
-        QTest::newRow("long program text, replacing one") << "1073720970"
-                                                          << "1073720975" << 10 << "107372097" << 9;
-        QTest::newRow("long program text, replacing eight") << "1073720970"
-                                                            << "570" << 1 << "570" << 1;
-    }
-    void typedLimit() {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QFETCH(int, caret);
-        QFETCH(QString, kept);
-        QFETCH(int, keptCaret);
-        FieldEdit::LimitTypedText(before, after, caret);
-        QCOMPARE(after, kept);
-        QCOMPARE(caret, keptCaret);
-    }
-
-    void clickInFieldSelectsFromTheStart() {
-        Field(3)->SetProgramText("12345");
-        QTest::mouseClick(Field(3), Qt::LeftButton, {}, QPoint(40, 12));
-        QTRY_COMPARE(Field(3)->selectedText(), QString("12345"));
-        QCOMPARE(Field(3)->selectionStart(), 0);
-    }
-
-    void enterAndEscapeInAFieldPressNothing() {
-        Fill({"10", "12", "15", "7"});
-        const QList<Box> boxes = ClosingBoxes([&] {
-            for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-                QTest::keyClick(Field(1), static_cast<Qt::Key>(key));
-            }
-            QTest::qWait(30);
-        });
-        QVERIFY(boxes.isEmpty());
-        QCOMPARE(Texts(), (QStringList{"10", "12", "15", "7"}));
-        QVERIFY(form_->isVisible());
     }
 
     void buttons_data() {

@@ -1,5 +1,5 @@
-// Draws the window's pictures and writes them in the formats the window, the
-// Windows program and the desktop read:
+// Writes the window's pictures, as window/pictures draws them, in the formats
+// the window, the Windows program and the desktop read:
 //   background.bmp       480 x 360, 24-bit: the window's background
 //   ostrel.ico           32 x 32, 256 colours: the program's icon
 //   ostrel-windows.ico   the icon at 16, 32, 48 and 256 pixels, for Windows

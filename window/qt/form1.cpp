@@ -1,19 +1,13 @@
 #include "window/qt/form1.h"
 
-#include <QCursor>
-#include <QEnterEvent>
-#include <QFontMetricsF>
+#include <QEvent>
 #include <QFrame>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPushButton>
-#include <QResource>
-#include <QStyle>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -23,6 +17,8 @@
 #include "window/event_binding.h"
 #include "window/layout.h"
 #include "window/qt/field_edit.h"
+#include "window/qt/labels.h"
+#include "window/qt/resources.h"
 
 namespace ostrel {
 namespace {
@@ -63,19 +59,6 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text);
 }
 
-// A picture of a known format; `clip`, if given, the part of it to read.
-// Naming the format and turning off Qt's guessing keeps QImageReader from
-// loading every image plug-in to ask whether it reads the format too: QtGui
-// reads PNG and BMP itself, and only the ICO plug-in is loaded, for CUR.
-QImage ReadPicture(const QString& path, const char* format, const QRect& clip = {}) {
-    QImageReader reader(path, format);
-    reader.setAutoDetectImageFormat(false);
-    if (clip.isValid()) {
-        reader.setClipRect(clip);
-    }
-    return reader.read();
-}
-
 // "MS Sans Serif" 8.25 points, or the nearest sans-serif of about that size.
 // Built once: every control shares the same few fonts.
 const QFont& ClassicFont(bool bold = false, bool underline = false) {
@@ -96,148 +79,6 @@ const QFont& ClassicFont(bool bold = false, bool underline = false) {
         return made;
     }();
     return fonts[(bold ? 1u : 0u) | (underline ? 2u : 0u)];
-}
-
-// A line of the legend. Where the machine's stand-in for the design's font is
-// wider than the design's own, its letters are drawn a little narrower
-// (layout::LegendScale), so that the caption stays clear of the box's border
-// at any scale. Measured when painting, with the fonts the screen uses, so
-// the window shows without waiting for them.
-class LegendLabel final : public QLabel {
-  public:
-    using QLabel::QLabel;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        const qreal wide = QFontMetricsF(font(), this).horizontalAdvance(text());
-        const double scale = layout::LegendScale(width(), wide);
-        if (scale >= 1) {
-            QLabel::paintEvent(event);
-            return;
-        }
-        QFont narrower = font();
-        narrower.setStretch(static_cast<int>(100 * scale));
-        QPainter painter(this);
-        painter.setFont(narrower);
-        style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
-                              isEnabled(), text(), foregroundRole());
-    }
-};
-
-// A label that reports a click: a press and a release of the left button on
-// it. Its own pointer is decoded when the mouse first comes over it, not at
-// start-up.
-class ClickLabel final : public QLabel {
-  public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-    bool handPointer = false;
-
-  protected:
-    void enterEvent(QEnterEvent* event) override {
-        if (handPointer && !testAttribute(Qt::WA_SetCursor)) {
-            setCursor(HandCursor());
-        }
-        QLabel::enterEvent(event);
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        pressed_ = event->button() == Qt::LeftButton;
-        event->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                           rect().contains(event->position().toPoint());
-        pressed_ = false;
-        event->accept();
-        if (click && onClick) {
-            onClick();
-        }
-    }
-
-  private:
-    // The monochrome pointing hand, its hot spot at the tip of the index
-    // finger; the platform's hand where the picture cannot be read.
-    QCursor HandCursor() const {
-        const bool sharp = devicePixelRatioF() > 1.0;
-        QPixmap hand = QPixmap::fromImage(sharp ? ReadPicture(":/ostrel/hand@2x.png", "png")
-                                                : ReadPicture(":/ostrel/hand.cur", "cur"));
-        hand.setDevicePixelRatio(sharp ? 2.0 : 1.0);
-        return hand.isNull() ? QCursor(Qt::PointingHandCursor)
-                             : QCursor(hand, layout::kPointerHotX, layout::kPointerHotY);
-    }
-
-    bool pressed_ = false;
-};
-
-// The program's icon, sharp at one and at two screen pixels to a pixel.
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const char* path : {":/ostrel/icons/32x32.png", ":/ostrel/icons/64x64.png"}) {
-        icon.addPixmap(QPixmap::fromImage(ReadPicture(path, "png")));
-    }
-    return icon;
-}
-
-// Little-endian whole numbers in a file's header.
-std::uint32_t Le32(const uchar* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-std::uint16_t Le16(const uchar* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-// The part `area` of the background bitmap, read straight from the program's
-// resources, where it is stored uncompressed: an uncompressed 24-bit
-// bottom-up bitmap needs no decoder, only its rows copied in reverse order.
-// A null image if the resource is not such a bitmap.
-QImage BitmapPart(const QString& path, const QRect& area) {
-    const QResource resource(path);
-    const uchar* data = resource.data();
-    const qint64 size = resource.size();
-    constexpr qint64 kHeaderSize = 54;  // file header and BITMAPINFOHEADER
-    if (data == nullptr || resource.compressionAlgorithm() != QResource::NoCompression ||
-        size < kHeaderSize || data[0] != 'B' || data[1] != 'M') {
-        return {};
-    }
-    const std::uint32_t offset = Le32(data + 10);
-    const auto width = static_cast<std::int32_t>(Le32(data + 18));
-    const auto height = static_cast<std::int32_t>(Le32(data + 22));
-    if (Le32(data + 14) < 40 || Le16(data + 26) != 1 || Le16(data + 28) != 24 ||
-        Le32(data + 30) != 0 || width <= 0 || height <= 0) {
-        return {};
-    }
-    const qint64 stride = (qint64{width} * 3 + 3) / 4 * 4;
-    if (offset < kHeaderSize || offset + stride * height > size) {
-        return {};
-    }
-    const QRect part = area.intersected(QRect(0, 0, width, height));
-    QImage image(part.size(), QImage::Format_RGB32);
-    for (int y = 0; y < part.height(); ++y) {
-        const qint64 row = height - 1 - part.top() - y;  // the bottom row is stored first
-        const uchar* bgr = data + offset + stride * row + qint64{3} * part.left();
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < part.width(); ++x, bgr += 3) {
-            line[x] = qRgb(bgr[2], bgr[1], bgr[0]);
-        }
-    }
-    return image;
-}
-
-// The part of the background picture that the fixed-size window shows: it is
-// drawn unscaled from the top-left corner and cut off at the edges, so the
-// rest need not stay in memory. `scale` 2 reads the picture drawn at twice
-// the size, for screens with more than one pixel to a window pixel.
-QImage VisibleBackground(int scale) {
-    const QRect area(0, 0, scale * layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
-                     scale * layout::ToPixels(layout::kClientHeight, layout::kDesignDpi));
-    QImage image = scale == 1 ? BitmapPart(":/ostrel/background.bmp", area) : QImage();
-    if (image.isNull()) {
-        image = ReadPicture(scale == 1 ? ":/ostrel/background.bmp" : ":/ostrel/background@2x.png",
-                            scale == 1 ? "bmp" : "png", area);
-    }
-    image.setDevicePixelRatio(scale);
-    return image;
 }
 
 }  // namespace

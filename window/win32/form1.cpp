@@ -11,6 +11,7 @@
 #include "window/event_binding.h"
 #include "window/win32/background.h"
 #include "window/win32/resource_ids.h"
+#include "window/win32/system.h"
 #include "window/win32/text16.h"
 
 #ifndef WM_DPICHANGED
@@ -31,49 +32,6 @@ constexpr int kFirstId = 100;
 // manager selecting the text) is done.
 constexpr UINT kFieldFocused = WM_APP + 1;
 
-// Functions of Windows 10 1607 and later, looked up so that the program still
-// starts on Windows 7.
-template <class Function>
-Function Lookup(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    FARPROC found = user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
-    // Through a plain function pointer, as GetProcAddress's callers must.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-int DpiOf(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = Lookup<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow != nullptr) {
-        const UINT dpi = getDpiForWindow(window);
-        if (dpi != 0) {
-            return static_cast<int>(dpi);
-        }
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : layout::kDesignDpi;
-}
-
-// Sizes a window so that its client area is `client`, measuring the frame
-// the system actually gives it (which a change of resolution may change).
-void SetClientSize(HWND window, SIZE client) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        RECT outer;
-        RECT inner;
-        GetWindowRect(window, &outer);
-        GetClientRect(window, &inner);
-        const LONG dx = client.cx - inner.right;
-        const LONG dy = client.cy - inner.bottom;
-        if (dx == 0 && dy == 0) {
-            return;
-        }
-        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx,
-                     outer.bottom - outer.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
 COLORREF ToColorRef(layout::Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
@@ -87,39 +45,6 @@ std::size_t FontIndex(bool bold, bool underline) {
     return (bold ? 1u : 0u) | (underline ? 2u : 0u);
 }
 
-// The fields answer the dialog manager without DLGC_HASSETSEL, so that it
-// does not select the whole text after tabbing in: the focus handler's
-// selection of the first eight characters stands.
-LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                           DWORD_PTR /*data*/) {
-    const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-    if (message == WM_GETDLGCODE) {
-        return result & ~static_cast<LRESULT>(DLGC_HASSETSEL);
-    }
-    return result;
-}
-
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kClassName, &existing) != 0) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(OSTREL_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                   GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(OSTREL_ICON), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, Options options)
@@ -131,7 +56,7 @@ Form1::Form1(HINSTANCE instance, Options options)
       opener_(Shell::OpenHomePage) {
     INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
-    RegisterWindowClass(instance, WindowProc);
+    RegisterWindowClass(instance, kClassName, WindowProc);
     CreateWindowExW(kExStyle, kClassName, Utf16(layout::kTitle).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
 }
@@ -357,7 +282,7 @@ void Form1::CreateControls() {
         if (control.kind == layout::Kind::TextBox) {
             fields_[static_cast<std::size_t>(control.field)] = hwnd;
             SendMessageW(hwnd, EM_SETLIMITTEXT, kTypedLengthLimit, 0);
-            SetWindowSubclass(hwnd, FieldProc, 1, 0);
+            KeepOwnSelectionOnTab(hwnd);
         }
     }
 }
