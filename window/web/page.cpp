@@ -69,28 +69,35 @@ bool TabOrderFollowsThePage() {
 std::string ScriptNames() {
     std::string fields;
     for (const Field field : kAllFields) {
-        fields += (fields.empty() ? "" : ", ") + Quoted(FieldId(field));
+        fields += fields.empty() ? "[" : ", ";
+        fields += Quoted(FieldId(field));
     }
     std::string steps;
     for (const Step::Kind kind : {Step::Kind::Write, Step::Kind::Select, Step::Kind::Message}) {
         const std::string name = Quoted(StepKindName(kind));
-        steps += (steps.empty() ? "" : ", ") + name + ": " + name;
+        steps += steps.empty() ? "{" : ", ";
+        steps += name;
+        steps += ": ";
+        steps += name;
     }
     const std::pair<std::string_view, std::string> names[] = {
         {"window", Quoted(kWindowId)},
-        {"fields", "[" + fields + "]"},
+        {"fields", fields + "]"},
         {"background", Quoted(kBackgroundId)},
         {"message", Quoted(kMessageId)},
         {"messageText", Quoted(kMessageTextId)},
         {"messageOk", Quoted(kMessageOkId)},
         {"legendLine", Quoted("." + std::string(kLegendClass) + " > span")},
-        {"steps", "{" + steps + "}"},
+        {"steps", steps + "}"},
         {"legend", "{\"clearance\": " + std::to_string(layout::kLegendClearance) +
                        ", \"leastScale\": " + Number(layout::kLegendLeastScale) + "}"},
     };
     std::string json = "{";
     for (const auto& [key, value] : names) {
-        json += (json.size() > 1 ? ",\n    " : "\n    ") + Quoted(key) + ": " + value;
+        json += json.size() > 1 ? ",\n    " : "\n    ";
+        json += Quoted(key);
+        json += ": ";
+        json += value;
     }
     return json + "\n  }";
 }
