@@ -140,7 +140,6 @@ std::string Html() {
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
         "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
-        "<link rel=\"preload\" href=\"ostrel-core.wasm\" as=\"fetch\" crossorigin>\n"
         "<script src=\"ostrel-core.js\" defer></script>\n"
         "<script src=\"ostrel.js\" defer></script>\n"
         "</head>\n"
