@@ -1,12 +1,23 @@
 // What the web window's browser tests share: a static file server for the
-// built site that can be stopped and started again on the same port, and
-// Debian's Chromium driven by Playwright.
+// built site that can be stopped and started again on the same port; the
+// browser engine under test, OSTREL_WEB_ENGINE (chromium, firefox or webkit,
+// each Debian's), behind one small page interface; and a test's setup:
+// serve, open a page, watch it for errors, close.
+//
+// The page interface each engine gives (browser_playwright.js,
+// browser_webkit.js): goto(url) and reload(), both returning once the
+// document is parsed; evaluate(fn, arg) and waitFor(fn, arg, timeout) in the
+// page; title(); clickAt(x, y) with the mouse, or a finger on a touch
+// profile where the engine can; type(text) and press(key) on the keyboard;
+// screenshot(file, id); problems(), what the page reported as going wrong
+// (console errors and warnings, uncaught errors, Content-Security-Policy
+// violations); close().
 'use strict';
 
+const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const http = require('node:http');
 const path = require('node:path');
-const { chromium } = require('playwright-core');
 
 const kTypes = {
   '.html': 'text/html; charset=utf-8',
@@ -22,6 +33,8 @@ const kTypes = {
 // The site under test: OSTREL_WEB_SITE, or the web preset's build.
 const site = process.env.OSTREL_WEB_SITE ||
   path.resolve(__dirname, '../../build/web/site');
+const engine = process.env.OSTREL_WEB_ENGINE || 'chromium';
+const shots = process.env.OSTREL_SCREENSHOT_DIR || path.resolve('screenshots');
 
 // Serves `root` on 127.0.0.1 as any static host does (Last-Modified, and 304
 // for a request that has the file already). `holds` maps a file name to a
@@ -85,52 +98,152 @@ function serve(root = site, { port = 0, holds = {} } = {}) {
   });
 }
 
-// Debian's Chromium, headless, with nothing that reaches out of the machine.
-const kChromium = {
-  executablePath: process.env.OSTREL_CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-};
-function launch() {
-  return chromium.launch(kChromium);
-}
-// The same with a profile of its own in `dir`, as a person's browser has
-// (Chromium installs no app into a private window).
-function launchWithProfile(dir, options) {
-  return chromium.launchPersistentContext(dir, { ...kChromium, ...options });
-}
-
 // The browser's two kinds of window: a desktop at its usual size, and a phone
-// held upright, with touch.
-const kDesktop = { viewport: { width: 800, height: 600 }, locale: 'sv-SE' };
-const kPhone = {
-  viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
-  locale: 'sv-SE',
-};
+// held upright, 3 device pixels to a CSS pixel, with touch where the engine's
+// driver can touch (Chromium).
+const kDesktop = { width: 800, height: 600, scale: 1, touch: false, locale: 'sv-SE' };
+const kPhone = { width: 360, height: 640, scale: 3, touch: true, locale: 'sv-SE' };
 
-// Collects what a page reports as going wrong: console errors, uncaught
-// exceptions and Content-Security-Policy violations.
-function watch(page) {
-  const problems = [];
-  page.on('console', (message) => {
-    if (message.type() === 'error' || message.type() === 'warning') {
-      problems.push(`console ${message.type()}: ${message.text()}`);
+// The engine under test, started once for a test file.
+function launch() {
+  switch (engine) {
+    case 'chromium':
+    case 'firefox':
+      return require('./browser_playwright').launch(engine);
+    case 'webkit':
+      return require('./browser_webkit').launch();
+    default:
+      throw new Error(`OSTREL_WEB_ENGINE: no engine called ${engine}`);
+  }
+}
+
+// The web window as a test sees it: its controls by their names in the
+// window's design, on any engine's page.
+class Window {
+  constructor(page, profile) {
+    this.page = page;
+    this.profile = profile;
+  }
+
+  goto(url) { return this.page.goto(url); }
+  reload() { return this.page.reload(); }
+  evaluate(fn, arg) { return this.page.evaluate(fn, arg); }
+  waitFor(fn, arg, timeout) { return this.page.waitFor(fn, arg, timeout); }
+  title() { return this.page.title(); }
+  type(text) { return this.page.type(text); }
+  press(key) { return this.page.press(key); }
+  problems() { return this.page.problems(); }
+  pause(ms) { return new Promise((resolve) => setTimeout(resolve, ms)); }
+
+  // The control's box in CSS pixels of the viewport.
+  box(id) {
+    return this.evaluate((name) => {
+      const element = document.getElementById(name);
+      if (!element) {
+        return null;
+      }
+      const { x, y, width, height } = element.getBoundingClientRect();
+      return { x, y, width, height };
+    }, id);
+  }
+
+  // Clicks (or taps) the centre of a control.
+  async click(id) {
+    const rect = await this.box(id);
+    assert.ok(rect, `${id} is not on the page`);
+    await this.page.clickAt(rect.x + rect.width / 2, rect.y + rect.height / 2);
+  }
+
+  value(id) {
+    return this.evaluate((name) => document.getElementById(name).value, id);
+  }
+
+  focus(id) {
+    return this.evaluate((name) => document.getElementById(name).focus(), id);
+  }
+
+  // Puts `text` into a field as pasting would: the field takes the focus and
+  // its text is replaced.
+  fill(id, text) {
+    return this.evaluate(([name, value]) => {
+      const field = document.getElementById(name);
+      field.focus();
+      field.value = value;
+      field.dispatchEvent(new Event('input', { bubbles: true }));
+    }, [id, text]);
+  }
+
+  // Resolves once the field holds `text`; a field that does not within the
+  // time fails with what it holds.
+  async expectValue(id, text, why = '') {
+    await this.waitFor(([name, want]) => document.getElementById(name).value === want,
+      [id, text], 5000).catch(() => {});
+    const got = await this.value(id);
+    assert.equal(got, text, `${why}${why && ': '}${id} holds '${got}', expected '${text}'`);
+  }
+
+  // The message box: whether it is open, and its text.
+  messageOpen() {
+    return this.evaluate(() => document.getElementById('Message').open);
+  }
+
+  messageText() {
+    return this.evaluate(() => document.getElementById('MessageText').textContent);
+  }
+
+  async waitForMessage(open = true) {
+    await this.waitFor((want) => document.getElementById('Message').open === want, open, 5000);
+  }
+
+  // Resolves once the page's calculations have arrived: the background is
+  // drawn from them.
+  calculationsReady() {
+    return this.waitFor(() => document.getElementById('Background').width >= 366, undefined, 15000);
+  }
+
+  screenshot(name, id) {
+    return this.page.screenshot(path.join(shots, `${name}.png`), id);
+  }
+
+  close() { return this.page.close(); }
+}
+
+// Runs `body(window, server)` on a new page of `browser` with `profile`,
+// served from `root` with `serverOptions`; the page must report nothing
+// going wrong meanwhile, up to its closing. The page and the server are
+// closed whatever happens.
+async function withPage(browser, profile, body, { root = site, ...serverOptions } = {}) {
+  const server = await serve(root, serverOptions);
+  const window = new Window(await browser.newPage(profile), profile);
+  let closed = false;
+  try {
+    await body(window, server);
+    await window.close();
+    closed = true;
+    assert.deepEqual(await window.problems(), [], `${engine}: what the page reported`);
+  } finally {
+    if (!closed) {
+      await window.close().catch(() => {});
+    }
+    await server.close();
+  }
+}
+
+// Registers a test file's browser: started before its first test and closed
+// after its last.
+function useBrowser(before, after) {
+  const holder = {};
+  before(async () => {
+    holder.browser = await launch();
+  });
+  after(async () => {
+    if (holder.browser) {
+      await holder.browser.close();
     }
   });
-  page.on('pageerror', (error) => problems.push(`uncaught: ${error.message}`));
-  page.addInitScript(() => {
-    document.addEventListener('securitypolicyviolation', (event) => {
-      console.error(`CSP violation: ${event.violatedDirective} ${event.blockedURI}`);
-    });
-  });
-  return problems;
+  return holder;
 }
 
-// Resolves once the page's calculations have arrived: the background is
-// drawn from them.
-async function calculationsReady(page) {
-  await page.waitForFunction(() => document.getElementById('Background').width >= 366);
-}
-
-module.exports = { site, serve, launch, launchWithProfile, kDesktop, kPhone, watch, calculationsReady };
+module.exports = {
+  site, engine, serve, kDesktop, kPhone, launch, Window, withPage, useBrowser,
+};

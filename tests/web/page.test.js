@@ -8,29 +8,18 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const { test } = require('node:test');
-const { site, serve, launch, kDesktop, watch, calculationsReady } = require('./harness');
+const { test, before, after } = require('node:test');
+const { site, engine, kDesktop, withPage, useBrowser } = require('./harness');
 
+const engines = useBrowser(before, after);
 const kBudget = 100 * 1024;  // bytes, gzip-compressed, for everything the first visit fetches
 
-async function withPage(options, body, serverOptions) {
-  const server = await serve(site, serverOptions);
-  const browser = await launch();
-  try {
-    const page = await (await browser.newContext(options)).newPage();
-    const problems = watch(page);
-    await body(page, server);
-    assert.deepEqual(problems, []);
-  } finally {
-    await browser.close();
-    await server.close();
-  }
-}
-
 test('the first visit fetches at most 100 KiB compressed, the service worker included', async () => {
-  await withPage(kDesktop, async (page, server) => {
-    await page.goto(server.address);
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await withPage(engines.browser, kDesktop, async (window, server) => {
+    await window.goto(server.address);
+    await window.waitFor(() => navigator.serviceWorker.controller !== null, undefined, 15000);
+    // Counted at the server: Firefox tells its driver nothing of the service
+    // worker's own fetches.
     const fetched = server.log.filter((entry) => entry.status === 200);
     let total = 0;
     for (const { name } of fetched) {
@@ -44,87 +33,102 @@ test('the first visit fetches at most 100 KiB compressed, the service worker inc
 test('a press before the WebAssembly has arrived waits for it, and nothing typed is lost', async () => {
   let release;
   const holds = { 'ostrel-core.wasm': new Promise((resolve) => { release = resolve; }) };
-  await withPage(kDesktop, async (page, server) => {
-    await page.goto(server.address, { waitUntil: 'domcontentloaded' });
-    await page.locator('#Text1').fill('10');
-    await page.locator('#Text2').fill('12');
-    await page.locator('#Text3').fill('15');
-    await page.locator('#Command1').click();
-    await page.locator('#Text2').press('End');
-    await page.keyboard.type('0');  // GEV 120, typed while the press waits
+  await withPage(engines.browser, kDesktop, async (window, server) => {
+    await window.goto(server.address);
+    await window.fill('Text1', '10');
+    await window.fill('Text2', '12');
+    await window.fill('Text3', '15');
+    await window.click('Command1');
+    await window.focus('Text2');
+    await window.press('End');
+    await window.type('0');  // GEV 120, typed while the press waits
     release();
-    await page.waitForFunction(() => document.getElementById('Text4').value !== '0');
     // The command reads the fields when it runs: 10 to 15 below GEV 120.
-    assert.equal(await page.locator('#Text4').inputValue(), '5');
-    assert.equal(await page.locator('#Text2').inputValue(), '120');
+    await window.expectValue('Text4', '5');
+    assert.equal(await window.value('Text2'), '120');
   }, { holds });
 });
 
 test('the decimal separator is the browser language\'s', async () => {
   for (const [locale, budget, other] of [['en-US', '7.5', '7,5'], ['sv-SE', '7,5', '7.5']]) {
-    await withPage({ ...kDesktop, locale }, async (page, server) => {
-      await page.goto(server.address);
-      await calculationsReady(page);
+    await withPage(engines.browser, { ...kDesktop, locale }, async (window, server) => {
+      await window.goto(server.address);
+      await window.calculationsReady();
       const reach = async (ep) => {
-        await page.locator('#Text1').fill('10');
-        await page.locator('#Text2').fill('12');
-        await page.locator('#Text3').fill('0');
-        await page.locator('#Text4').fill(ep);
-        await page.locator('#Command2').click();
+        await window.fill('Text1', '10');
+        await window.fill('Text2', '12');
+        await window.fill('Text3', '0');
+        await window.fill('Text4', ep);
+        await window.click('Command2');
       };
       await reach(budget);
-      await page.waitForFunction(() => document.getElementById('Text3').value === '15');
+      await window.expectValue('Text3', '15', locale);
       // The other language's separator is no number here.
       await reach(other);
-      await page.locator('#Message').waitFor({ state: 'visible' });
-      assert.equal(await page.locator('#MessageText').textContent(),
+      await window.waitForMessage();
+      assert.equal(await window.messageText(),
         'Ostrel kan endast räkna med siffror, såsom 1, 2 och 3.', locale);
-      await page.locator('#MessageOk').click();
+      await window.click('MessageOk');
       // The repair follows the closing of the box.
-      await page.waitForFunction(() => document.getElementById('Text4').value === '0');
+      await window.expectValue('Text4', '0', locale);
     });
   }
 });
 
 test('a long result is written whole, and Tab into it selects its first eight characters', async () => {
-  await withPage(kDesktop, async (page, server) => {
-    await page.goto(server.address);
-    await calculationsReady(page);
-    await page.locator('#Text1').fill('0');
-    await page.locator('#Text2').fill('0');
-    await page.locator('#Text3').fill('46340');
-    await page.locator('#Command1').click();
-    await page.waitForFunction(() => document.getElementById('Text4').value !== '0');
-    assert.equal(await page.locator('#Text4').inputValue(), '1073720970');
-    await page.locator('#Text3').focus();
-    await page.keyboard.press('Tab');
-    await page.waitForTimeout(100);
-    assert.deepEqual(await page.locator('#Text4').evaluate((field) =>
-      [document.activeElement === field, field.selectionStart, field.selectionEnd]), [true, 0, 8]);
+  await withPage(engines.browser, kDesktop, async (window, server) => {
+    await window.goto(server.address);
+    await window.calculationsReady();
+    await window.fill('Text1', '0');
+    await window.fill('Text2', '0');
+    await window.fill('Text3', '46340');
+    await window.click('Command1');
+    await window.expectValue('Text4', '1073720970');
+    await window.focus('Text3');
+    await window.press('Tab');
+    await window.pause(100);
+    assert.deepEqual(await window.evaluate(() => {
+      const field = document.getElementById('Text4');
+      return [document.activeElement === field, field.selectionStart, field.selectionEnd];
+    }), [true, 0, 8]);
     // Escape in a field presses nothing either.
-    await page.keyboard.press('Escape');
-    assert.equal(await page.locator('#Message').evaluate((dialog) => dialog.open), false);
-    assert.equal(await page.locator('#Text4').inputValue(), '1073720970');
+    await window.press('Escape');
+    assert.equal(await window.messageOpen(), false);
+    assert.equal(await window.value('Text4'), '1073720970');
   });
 });
+
+// WebKitGTK paints buttons in GTK's own dark colours, while axe reads their
+// colours from the style sheet, which leaves them to the browser: in its
+// dark scheme axe would judge colours that are not on the screen.
+function paintedByGtk(violation, colorScheme) {
+  return engine === 'webkit' && colorScheme === 'dark' && violation.id === 'color-contrast' &&
+    violation.targets.every((target) => /^#(Command[123]|MessageOk)$/.test(target));
+}
 
 test('no accessibility violations (WCAG 2.1 A and AA) in a light or a dark scheme', async () => {
   const axe = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
   const rules = { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } };
   for (const colorScheme of ['light', 'dark']) {
-    await withPage({ ...kDesktop, colorScheme }, async (page, server) => {
-      await page.goto(server.address);
-      await calculationsReady(page);
-      await page.evaluate(axe);  // by the debugger, which the page's policy does not govern
+    await withPage(engines.browser, { ...kDesktop, colorScheme }, async (window, server) => {
+      await window.goto(server.address);
+      await window.calculationsReady();
+      // Put in by the driver, which the page's policy does not govern.
+      await window.evaluate(axe);
       const check = async (state) => {
-        const result = await page.evaluate((options) => window.axe.run(document, options), rules);
-        const found = result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
-        assert.deepEqual(found, [], `${colorScheme}, ${state}`);
+        const violations = await window.evaluate(async (options) => {
+          const result = await window.axe.run(document, options);
+          return result.violations.map((v) => ({ id: v.id, targets: v.nodes.map((n) => String(n.target)) }));
+        }, rules);
+        const found = violations
+          .filter((violation) => !paintedByGtk(violation, colorScheme))
+          .map((v) => `${v.id}: ${v.targets.join(' ')}`);
+        assert.deepEqual(found, [], `${engine}, ${colorScheme}, ${state}`);
       };
       await check('the window');
-      await page.locator('#Text1').fill('x');
-      await page.locator('#Command1').click();
-      await page.locator('#Message').waitFor({ state: 'visible' });
+      await window.fill('Text1', 'x');
+      await window.click('Command1');
+      await window.waitForMessage();
       await check('a message box open');
     });
   }
