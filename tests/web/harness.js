@@ -1,5 +1,5 @@
-// What the web window's browser tests share: a static file server for the
-// built site that can be stopped and started again on the same port; the
+// What the web window's browser tests share: the built site's server, which
+// can be stopped and started again on the same port; the
 // browser engine under test, OSTREL_WEB_ENGINE (chromium, firefox or webkit,
 // each Debian's), behind one small page interface; and a test's setup:
 // serve, open a page, watch it for errors, close.
@@ -15,20 +15,8 @@
 'use strict';
 
 const assert = require('node:assert/strict');
-const fs = require('node:fs');
-const http = require('node:http');
 const path = require('node:path');
-
-const kTypes = {
-  '.html': 'text/html; charset=utf-8',
-  '.css': 'text/css; charset=utf-8',
-  '.js': 'text/javascript; charset=utf-8',
-  '.wasm': 'application/wasm',
-  '.webmanifest': 'application/manifest+json',
-  '.png': 'image/png',
-  '.svg': 'image/svg+xml',
-  '.cur': 'image/x-icon',
-};
+const { serve: serveWeb } = require('../../scripts/serve-web');
 
 // The site under test: OSTREL_WEB_SITE, or the web preset's build.
 const site = process.env.OSTREL_WEB_SITE ||
@@ -36,66 +24,11 @@ const site = process.env.OSTREL_WEB_SITE ||
 const engine = process.env.OSTREL_WEB_ENGINE || 'chromium';
 const shots = process.env.OSTREL_SCREENSHOT_DIR || path.resolve('screenshots');
 
-// Serves `root` on 127.0.0.1 as any static host does (Last-Modified, and 304
-// for a request that has the file already). `holds` maps a file name to a
-// promise: that file is answered only once it has settled. Every answer is
-// logged: {name, status, bytes}.
-function serve(root = site, { port = 0, holds = {} } = {}) {
-  const log = [];
-  const server = http.createServer((request, response) => {
-    const url = new URL(request.url, 'http://127.0.0.1');
-    let name = decodeURIComponent(url.pathname).replace(/^\/+/, '');
-    if (name === '' || name.endsWith('/')) {
-      name += 'index.html';
-    }
-    const file = path.join(root, path.normalize(name));
-    if (!file.startsWith(root) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
-      log.push({ name, status: 404, bytes: 0 });
-      response.writeHead(404).end();
-      return;
-    }
-    const modified = fs.statSync(file).mtime;
-    modified.setMilliseconds(0);
-    const since = request.headers['if-modified-since'];
-    const answer = () => {
-      if (since && new Date(since) >= modified) {
-        log.push({ name, status: 304, bytes: 0 });
-        response.writeHead(304).end();
-        return;
-      }
-      const body = fs.readFileSync(file);
-      log.push({ name, status: 200, bytes: body.length });
-      response.writeHead(200, {
-        'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
-        'Content-Length': body.length,
-        'Last-Modified': modified.toUTCString(),
-      });
-      response.end(body);
-    };
-    Promise.resolve(holds[name]).then(answer);
-  });
-  const sockets = new Set();
-  server.on('connection', (socket) => {
-    sockets.add(socket);
-    socket.on('close', () => sockets.delete(socket));
-  });
-  return new Promise((resolve) => {
-    server.listen(port, '127.0.0.1', () => {
-      const address = `http://127.0.0.1:${server.address().port}/`;
-      resolve({
-        address,
-        port: server.address().port,
-        log,
-        // Stops answering at once, open connections included.
-        close: () => new Promise((done) => {
-          for (const socket of sockets) {
-            socket.destroy();
-          }
-          server.close(() => done());
-        }),
-      });
-    });
-  });
+// Serves `root` as a real host should (scripts/serve-web.js): compressed
+// copies, cache and security headers; `holds` keeps a file back until its
+// promise settles; every answer is logged with the bytes sent.
+function serve(root = site, options = {}) {
+  return serveWeb(root, options);
 }
 
 // The browser's two kinds of window: a desktop at its usual size, and a phone
