@@ -1,125 +1,283 @@
-// The web window's start in headless Chromium, against the same generated
-// page with no script (the floor: what the browser needs for the markup and
-// style alone), the two taking turns in one run, each visit cold (a new
-// browser context: no cache, no service worker):
-//   first paint: first-contentful-paint of the page against the floor's;
-//   first answer: from the start of the navigation until a press of
-//     "Beräkna EP", made as early as the page lets it on fields already
-//     filled in, has written its answer, against the floor's press being
-//     delivered.
-// Prints the median of the pass-by-pass ratios and their spread, and the
-// gzip-compressed size of each file that the first visit fetches.
+// The web window's start on a phone (bench/web-profile.js: Debian's
+// headless Chromium at 360 × 640, 3 device pixels to a CSS pixel, touch,
+// slow 4G, the processor slowed 4×), each visit cold (a new browser context:
+// no cache, no service worker), in passes of three visits:
+//   quiet: the page left alone. Its first contentful paint (FCP), its long
+//     main-thread tasks (over 50 ms) from FCP until 5 s after the load event,
+//     the longest of them and the total blocking time (the sum of what each
+//     takes beyond 50 ms);
+//   pressed: 10, 12 and 15 put into the fields by the debugger in one step
+//     at the moment of the first paint and "Beräkna EP" tapped at once; the
+//     time from the start of the navigation until the EP field reads 8,
+//     against the same visit's FCP;
+//   floor: the same page with its scripts taken out, whose FCP is what the
+//     browser needs for the markup and the style sheet alone.
+// Then one more cold visit, unthrottled, until the service worker controls
+// the page: every file it and its service worker fetched, as the server
+// sent it.
 //
-// usage: node bench/web-startup.js [PASSES]   (NODE_PATH: playwright-core;
-//        OSTREL_WEB_SITE: the built site; see bench/web-startup.sh)
+// usage: node bench/web-startup.js SITE [PASSES]   (NODE_PATH: playwright-core;
+//        see bench/web-startup.sh)
 'use strict';
 
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const { site, serve, launch, kDesktop } = require('../tests/web/harness');
+const { chromium } = require('playwright-core');
+const { serve } = require('../scripts/serve-web');
+const {
+  chromiumPath, chromiumFlags, phonePage, firstPaintSignal, floorSite, spread, ms, times,
+} = require('./web-profile');
 
-const passes = Number(process.argv[2] || 15);
+const site = path.resolve(process.argv[2] || 'build/web/site');
+const passes = Number(process.argv[3] || 15);
+const kAfterLoad = 5000;        // the quiet visit's window for long tasks
+const kFloorAfterLoad = 1000;
+const kLostAfterLoad = 3000;    // a tap not answered by then was lost
+const kAnswerTimeout = 15000;
 
-// The same page with its scripts and the WebAssembly's preload taken out.
-function floorSite() {
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ostrel-floor-'));
-  fs.cpSync(site, dir, { recursive: true });
-  const page = path.join(dir, 'index.html');
-  const markup = fs.readFileSync(page, 'utf8')
-    .replace(/<script [^>]*><\/script>\n/g, '')
-    .replace(/<link rel="preload"[^>]*>\n/g, '');
-  fs.writeFileSync(page, markup);
-  return dir;
-}
+const sleep = (time) => new Promise((resolve) => setTimeout(resolve, time));
 
-async function visit(browser, address, answered) {
-  const context = await browser.newContext(kDesktop);
-  const page = await context.newPage();
-  await page.goto(address, { waitUntil: 'commit' });
-  // As early as the page lets anyone: the three values put in the fields
-  // at once (by the debugger, in one step), then a click on the button.
-  await page.waitForSelector('#Command1');
-  await page.evaluate(() => {
-    for (const [id, value] of [['Text1', '10'], ['Text2', '12'], ['Text3', '15']]) {
-      document.getElementById(id).value = value;
+// In the page before any of its own scripts: every long task, as the
+// browser reports it.
+function watchLongTasks() {
+  const tasks = [];
+  const observer = new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) {
+      tasks.push({ start: entry.startTime, duration: entry.duration });
     }
   });
-  await page.locator('#Command1').click();
-  if (answered) {
-    await page.waitForFunction(() => document.getElementById('Text4').value === '8',
-      null, { polling: 'raf' });
+  observer.observe({ type: 'longtask', buffered: true });
+  window.__ostrelBenchTasks = () => {
+    observer.takeRecords().forEach((entry) => tasks.push({ start: entry.startTime, duration: entry.duration }));
+    return tasks;
+  };
+}
+
+// In the page before any of its own scripts: the first press of the button
+// and, from then on, each frame's look at the EP field until it reads 8
+// (requestAnimationFrame: the time is that of the first frame that shows
+// it). The probe's own time is summed.
+function watchAnswer() {
+  const probe = { pressed: null, answered: null, frames: 0, cost: 0 };
+  window.__ostrelBenchProbe = probe;
+  const look = () => {
+    const start = performance.now();
+    probe.frames += 1;
+    const field = document.getElementById('Text4');
+    const done = field !== null && field.value === '8';
+    if (!done) {
+      requestAnimationFrame(look);
+    }
+    probe.cost += performance.now() - start;
+    if (done) {
+      probe.answered = start;
+      window.ostrelBenchAnswered();
+    }
+  };
+  window.addEventListener('click', (event) => {
+    if (probe.pressed === null && event.target && event.target.id === 'Command1') {
+      probe.pressed = event.timeStamp;
+      requestAnimationFrame(look);
+    }
+  }, true);
+}
+
+function pageTimes() {
+  const navigation = performance.getEntriesByType('navigation')[0];
+  const paint = performance.getEntriesByName('first-contentful-paint')[0];
+  return {
+    fcp: paint ? paint.startTime : null,
+    firstByte: navigation ? navigation.responseStart : null,
+    load: navigation ? navigation.loadEventEnd : null,
+    tasks: window.__ostrelBenchTasks ? window.__ostrelBenchTasks() : [],
+    probe: window.__ostrelBenchProbe || null,
+  };
+}
+
+// The long tasks that start after FCP and within `after` ms of the load
+// event: the longest, and the total blocking time.
+function blocking(times_, after) {
+  const tasks = times_.tasks.filter((task) => task.start >= times_.fcp &&
+    task.start <= times_.load + after);
+  return {
+    longest: Math.max(0, ...tasks.map((task) => task.duration)),
+    longestAny: Math.max(0, ...times_.tasks.map((task) => task.duration)),
+    tbt: tasks.reduce((sum, task) => sum + task.duration - 50, 0),
+    count: tasks.length,
+  };
+}
+
+async function quietVisit(browser, address, after) {
+  const { context, page } = await phonePage(browser);
+  try {
+    await page.addInitScript(watchLongTasks);
+    const loaded = page.waitForEvent('load', { timeout: 60000 });
+    await page.goto(address, { waitUntil: 'commit' });
+    await loaded;
+    await sleep(after);
+    const result = await page.evaluate(pageTimes);
+    return { ...result, ...blocking(result, after) };
+  } finally {
+    await context.close();
   }
-  const result = await page.evaluate(() => ({
-    answer: performance.now(),
-    paint: (performance.getEntriesByName('first-contentful-paint')[0] || {}).startTime,
-  }));
-  await context.close();
-  return result;
 }
 
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  const middle = Math.floor(sorted.length / 2);
-  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+// The fields filled in, in one step, and the middle of the button.
+function fillIn() {
+  const button = document.getElementById('Command1');
+  if (!button) {
+    return null;
+  }
+  for (const [id, value] of [['Text1', '10'], ['Text2', '12'], ['Text3', '15']]) {
+    document.getElementById(id).value = value;
+  }
+  const { x, y, width, height } = button.getBoundingClientRect();
+  return { x: x + width / 2, y: y + height / 2 };
 }
 
-function summary(name, ratios, page, floor) {
-  const fixed = (value) => value.toFixed(2);
-  console.log(`${name}: ${fixed(median(ratios))}x the page with no script ` +
-    `(median of ${ratios.length} passes, ${fixed(Math.min(...ratios))}x to ${fixed(Math.max(...ratios))}x; ` +
-    `medians ${fixed(median(page))} ms against ${fixed(median(floor))} ms)`);
+async function pressedVisit(browser, address) {
+  const { context, page, cdp } = await phonePage(browser);
+  try {
+    let answered;
+    const answer = new Promise((resolve) => {
+      answered = resolve;
+    });
+    await page.exposeFunction('ostrelBenchAnswered', () => answered(true));
+    await page.addInitScript(watchAnswer);
+    const { painted } = await firstPaintSignal(cdp);
+    const loaded = page.waitForEvent('load', { timeout: 60000 });
+    await page.goto(address, { waitUntil: 'commit' });
+    await painted;
+    let target = await page.evaluate(fillIn);
+    if (!target) {
+      await page.waitForSelector('#Command1', { state: 'attached' });
+      target = await page.evaluate(fillIn);
+    }
+    await page.touchscreen.tap(target.x, target.y);
+    // A tap that the page has not answered well after it has loaded was
+    // lost: a second tap shows whether the page answers at all.
+    const lost = loaded.then(() => sleep(kLostAfterLoad), () => {}).then(() => false);
+    let taps = 1;
+    if (!(await Promise.race([answer, lost]))) {
+      taps = 2;
+      await page.touchscreen.tap(target.x, target.y);
+      await Promise.race([answer, sleep(kAnswerTimeout)]);
+    }
+    const result = await page.evaluate(pageTimes);
+    return { ...result, taps };
+  } finally {
+    await context.close();
+  }
+}
+
+// One cold visit until the service worker controls the page: what the
+// server sent, file by file, with what gzip -9 and Brotli make of each file
+// for comparison.
+async function firstVisit(browser, server) {
+  const start = server.log.length;
+  const { context, page } = await phonePage(browser, { throttled: false });
+  try {
+    await page.goto(server.address);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null,
+      { timeout: 30000 });
+    await sleep(500);
+  } finally {
+    await context.close();
+  }
+  const files = new Map();
+  for (const entry of server.log.slice(start)) {
+    const file = files.get(entry.name) || { requests: [], sent: 0 };
+    file.requests.push(entry.status === 200 ? (entry.encoding || 'identity') : String(entry.status));
+    file.sent += entry.bytes;
+    files.set(entry.name, file);
+  }
+  for (const [name, file] of files) {
+    const where = path.join(site, name);
+    if (fs.existsSync(where)) {
+      const body = fs.readFileSync(where);
+      file.gzip = zlib.gzipSync(body, { level: 9 }).length;
+      file.brotli = zlib.brotliCompressSync(body).length;
+    }
+  }
+  return files;
+}
+
+function printVisit(files) {
+  const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
+  const column = (value) => String(value === undefined ? '-' : value).padStart(8);
+  console.log('\nfirst visit until the service worker controls the page, bytes of each body as sent' +
+    ' (headers not counted; gzip -9 and Brotli of the file for comparison):');
+  console.log(`  ${'file'.padEnd(34)} ${'sent'.padStart(8)} ${'gzip -9'.padStart(8)} ${'brotli'.padStart(8)}  answers`);
+  const total = { sent: 0, gzip: 0, brotli: 0 };
+  for (const [name, file] of [...files].sort((a, b) => b[1].sent - a[1].sent)) {
+    const sent200 = file.requests.filter((request) => !/^\d+$/.test(request)).length;
+    const gzip = file.gzip === undefined ? undefined : file.gzip * sent200;
+    const brotli = file.brotli === undefined ? undefined : file.brotli * sent200;
+    console.log(`  ${name.padEnd(34)} ${column(file.sent)} ${column(gzip)} ${column(brotli)}  ${file.requests.join(', ')}`);
+    total.sent += file.sent;
+    total.gzip += gzip || 0;
+    total.brotli += brotli || 0;
+  }
+  console.log(`  ${'in all'.padEnd(34)} ${column(total.sent)} ${column(total.gzip)} ${column(total.brotli)}`);
+  console.log(`  in all: ${kib(total.sent)} sent (${kib(total.gzip)} gzip -9, ${kib(total.brotli)} Brotli)`);
 }
 
 (async () => {
-  const floorDir = floorSite();
+  const floorDir = floorSite(site);
   const server = await serve(site);
   const floorServer = await serve(floorDir);
-  const browser = await launch();
+  const browser = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumFlags });
   try {
-    await visit(browser, server.address, true);  // warm the browser itself
-    await visit(browser, floorServer.address, false);
-    const paint = { page: [], floor: [], ratio: [] };
-    const answer = { page: [], floor: [], ratio: [] };
+    // The browser's own first start is no part of any figure.
+    await quietVisit(browser, server.address, 0);
+    await pressedVisit(browser, server.address);
+    await quietVisit(browser, floorServer.address, 0);
+    const quiet = [];
+    const pressed = [];
+    const floor = [];
     for (let pass = 0; pass < passes; ++pass) {
-      const mine = await visit(browser, server.address, true);
-      const bare = await visit(browser, floorServer.address, false);
-      paint.page.push(mine.paint);
-      paint.floor.push(bare.paint);
-      paint.ratio.push(mine.paint / bare.paint);
-      answer.page.push(mine.answer);
-      answer.floor.push(bare.answer);
-      answer.ratio.push(mine.answer / bare.answer);
+      quiet.push(await quietVisit(browser, server.address, kAfterLoad));
+      pressed.push(await pressedVisit(browser, server.address));
+      floor.push(await quietVisit(browser, floorServer.address, kFloorAfterLoad));
+      const [q, p, f] = [quiet[pass], pressed[pass], floor[pass]];
+      const answer = p.probe.answered === null ? 'not answered' : ms(p.probe.answered);
+      console.log(`pass ${pass + 1}: quiet FCP ${ms(q.fcp)}, load ${ms(q.load)}, longest task ${ms(q.longest)}, ` +
+        `TBT ${ms(q.tbt)} (${q.count} long tasks); pressed FCP ${ms(p.fcp)}, tap ${ms(p.probe.pressed)}, ` +
+        `answer ${answer}${p.taps > 1 ? ' after a second tap' : ''}; floor FCP ${ms(f.fcp)}`);
     }
-    summary('first paint', paint.ratio, paint.page, paint.floor);
-    summary('first answered press', answer.ratio, answer.page, answer.floor);
 
-    // One more cold visit, with its service worker: every file it fetches.
-    const log = server.log.length;
-    const context = await browser.newContext(kDesktop);
-    const page = await context.newPage();
-    await page.goto(server.address);
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-    await context.close();
-    const sizes = new Map();
-    for (const entry of server.log.slice(log)) {
-      if (entry.status === 200) {
-        const gzip = zlib.gzipSync(fs.readFileSync(path.join(site, entry.name)), { level: 9 }).length;
-        sizes.set(entry.name, (sizes.get(entry.name) || 0) + gzip);
-      }
+    console.log('\nphone profile, medians (lowest to highest):');
+    console.log(`  first contentful paint: ${spread(quiet.map((v) => v.fcp), ms)}; ` +
+      `the page with no script: ${spread(floor.map((v) => v.fcp), ms)}`);
+    console.log(`  FCP / FCP with no script: ${spread(quiet.map((v, i) => v.fcp / floor[i].fcp), times)}`);
+    console.log(`  the page's first byte: ${spread(quiet.map((v) => v.firstByte), ms)}; ` +
+      `load event: ${spread(quiet.map((v) => v.load), ms)}`);
+    console.log(`  longest task from FCP to ${kAfterLoad / 1000} s after load: ${spread(quiet.map((v) => v.longest), ms)}; ` +
+      `in the whole visit: ${spread(quiet.map((v) => v.longestAny), ms)}`);
+    console.log(`  total blocking time from FCP to ${kAfterLoad / 1000} s after load: ${spread(quiet.map((v) => v.tbt), ms)}`);
+    console.log(`  the page with no script: longest task ${spread(floor.map((v) => v.longestAny), ms)}`);
+    const first = pressed.filter((v) => v.taps === 1 && v.probe.answered !== null);
+    const lost = pressed.filter((v) => v.taps > 1);
+    console.log(`  tap after FCP (the debugger's delay): ${spread(pressed.map((v) => v.probe.pressed - v.fcp), ms)}`);
+    console.log(`  first answered press: ${spread(first.map((v) => v.probe.answered), ms)}`);
+    console.log(`  first answered press / FCP: ${spread(first.map((v) => v.probe.answered / v.fcp), times)}`);
+    if (lost.length) {
+      const second = lost.filter((v) => v.probe.answered !== null);
+      console.log(`  the tap at the first paint went unanswered in ${lost.length} of ${passes} passes; ` +
+        `a second tap ${kLostAfterLoad / 1000} s after load was answered in ${second.length} of them`);
     }
-    let total = 0;
-    console.log('first visit, gzip -9 bytes of each file fetched:');
-    for (const [name, bytes] of [...sizes].sort((a, b) => b[1] - a[1])) {
-      console.log(`  ${name.padEnd(24)} ${String(bytes).padStart(7)}`);
-      total += bytes;
-    }
-    console.log(`  ${'in all'.padEnd(24)} ${String(total).padStart(7)} (${(total / 1024).toFixed(1)} KiB)`);
+    console.log(`  the probe: ${spread(pressed.map((v) => v.probe.frames), String)} frames, ` +
+      `${spread(pressed.map((v) => v.probe.cost), (v) => `${v.toFixed(2)} ms`)} in its callbacks`);
+
+    printVisit(await firstVisit(browser, server));
   } finally {
     await browser.close();
     await server.close();
     await floorServer.close();
     fs.rmSync(floorDir, { recursive: true, force: true });
   }
-})();
+})().catch((error) => {
+  console.error(error);
+  process.exitCode = 1;
+});

@@ -1,12 +1,38 @@
 #!/usr/bin/env bash
-# The web window's start against the same page with no script, and the size
-# of the first visit (bench/web-startup.js), on the web preset's build.
+# The web window's figures on the web preset's build: its start on a phone
+# against the same page with no script, the bytes of the first visit
+# (bench/web-startup.js), and Lighthouse's scores, mobile and desktop
+# (bench/web-lighthouse.js). Figures, not tests: a busy machine moves them.
 #
-# usage: bench/web-startup.sh [BUILD_DIR [PASSES]]   (default build/web, 15)
+# usage: bench/web-startup.sh [BUILD_DIR [PASSES [RUNS]]]
+#        (default build/web, 15 passes on the phone, 3 Lighthouse runs of
+#        each form factor; RUNS 0 leaves Lighthouse out)
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "${1:-build/web}")
-export NODE_PATH=$build/tests/web/node_modules
-export OSTREL_WEB_SITE=$build/site
-[[ -d $NODE_PATH && -f $OSTREL_WEB_SITE/index.html ]] ||
+passes=${2:-15}
+runs=${3:-3}
+site=$build/site
+[[ -f $site/index.html ]] ||
     { echo "build the web preset first: cmake --workflow --preset web" >&2; exit 2; }
-exec node "$(dirname "$0")/web-startup.js" "${2:-15}"
+
+# The bench's own npm packages (Playwright's driver, Lighthouse), as
+# package-lock.json pins them, in the build folder; no browser is downloaded.
+modules=$build/bench-web
+if [[ ! -f $modules/npm-ci.stamp || $here/package-lock.json -nt $modules/npm-ci.stamp ||
+      $here/package.json -nt $modules/npm-ci.stamp ]]; then
+    mkdir -p "$modules"
+    cp "$here/package.json" "$here/package-lock.json" "$modules/"
+    npm ci --no-audit --no-fund --loglevel=error --prefix "$modules"
+    touch "$modules/npm-ci.stamp"
+fi
+export NODE_PATH=$modules/node_modules
+
+echo "node $(node --version), $(${OSTREL_CHROMIUM:-/usr/bin/chromium} --version 2>/dev/null)," \
+    "$(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+node "$here/web-startup.js" "$site" "$passes"
+if (( runs > 0 )); then
+    echo
+    node "$here/web-lighthouse.js" "$site" "$runs"
+fi
+echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
