@@ -88,7 +88,7 @@ function pageTimes() {
   const paint = performance.getEntriesByName('first-contentful-paint')[0];
   return {
     fcp: paint ? paint.startTime : null,
-    firstByte: navigation ? navigation.responseStart : null,
+    markup: navigation ? navigation.responseEnd : null,
     load: navigation ? navigation.loadEventEnd : null,
     tasks: window.__ostrelBenchTasks ? window.__ostrelBenchTasks() : [],
     probe: window.__ostrelBenchProbe || null,
@@ -251,7 +251,7 @@ function printVisit(files) {
     console.log(`  first contentful paint: ${spread(quiet.map((v) => v.fcp), ms)}; ` +
       `the page with no script: ${spread(floor.map((v) => v.fcp), ms)}`);
     console.log(`  FCP / FCP with no script: ${spread(quiet.map((v, i) => v.fcp / floor[i].fcp), times)}`);
-    console.log(`  the page's first byte: ${spread(quiet.map((v) => v.firstByte), ms)}; ` +
+    console.log(`  the page's markup received: ${spread(quiet.map((v) => v.markup), ms)}; ` +
       `load event: ${spread(quiet.map((v) => v.load), ms)}`);
     console.log(`  longest task from FCP to ${kAfterLoad / 1000} s after load: ${spread(quiet.map((v) => v.longest), ms)}; ` +
       `in the whole visit: ${spread(quiet.map((v) => v.longestAny), ms)}`);
