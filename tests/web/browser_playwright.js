@@ -61,12 +61,16 @@ class Page {
     return this;
   }
 
-  goto(url) {
-    return this.page.goto(url, { waitUntil: 'domcontentloaded' });
+  // Both return once the document is parsed, before its deferred scripts
+  // have necessarily run (a test may hold them back).
+  async goto(url) {
+    await this.page.goto(url, { waitUntil: 'commit' });
+    await this.waitFor(() => document.readyState !== 'loading', undefined, 15000);
   }
 
-  reload() {
-    return this.page.reload({ waitUntil: 'domcontentloaded' });
+  async reload() {
+    await this.page.reload({ waitUntil: 'commit' });
+    await this.waitFor(() => document.readyState !== 'loading', undefined, 15000);
   }
 
   evaluate(fn, arg) {

@@ -1,17 +1,17 @@
 // What the web window's browser tests share: the built site's server, which
-// can be stopped and started again on the same port; the
-// browser engine under test, OSTREL_WEB_ENGINE (chromium, firefox or webkit,
-// each Debian's), behind one small page interface; and a test's setup:
-// serve, open a page, watch it for errors, close.
+// can be stopped and started again on the same port; the browser engine
+// under test, OSTREL_WEB_ENGINE (chromium, firefox or webkit, each Debian's),
+// behind one small page interface; and a test's setup: serve, open a page,
+// watch it for errors, close.
 //
 // The page interface each engine gives (browser_playwright.js,
 // browser_webkit.js): goto(url) and reload(), both returning once the
-// document is parsed; evaluate(fn, arg) and waitFor(fn, arg, timeout) in the
-// page; title(); clickAt(x, y) with the mouse, or a finger on a touch
-// profile where the engine can; type(text) and press(key) on the keyboard;
-// screenshot(file, id); problems(), what the page reported as going wrong
-// (console errors and warnings, uncaught errors, Content-Security-Policy
-// violations); close().
+// document is parsed (its deferred scripts may not have run yet);
+// evaluate(fn, arg) and waitFor(fn, arg, timeout) in the page; title();
+// clickAt(x, y) with the mouse, or a finger on a touch profile where the
+// engine can; type(text) and press(key) on the keyboard; screenshot(file,
+// id); problems(), what the page reported as going wrong (console errors and
+// warnings, uncaught errors, Content-Security-Policy violations); close().
 'use strict';
 
 const assert = require('node:assert/strict');
@@ -129,9 +129,12 @@ class Window {
   }
 
   // Resolves once the page's calculations have arrived: the background is
-  // drawn from them.
+  // drawn from them (a canvas is 300 × 150 until something is drawn).
   calculationsReady() {
-    return this.waitFor(() => document.getElementById('Background').width >= 366, undefined, 15000);
+    return this.waitFor(() => {
+      const canvas = document.getElementById('Background');
+      return !(canvas.width === 300 && canvas.height === 150);
+    }, undefined, 15000);
   }
 
   screenshot(name, id) {

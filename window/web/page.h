@@ -19,12 +19,32 @@ inline constexpr std::string_view kMessageTitleId = "MessageTitle";
 inline constexpr std::string_view kMessageTextId = "MessageText";
 inline constexpr std::string_view kMessageOkId = "MessageOk";
 inline constexpr std::string_view kLegendClass = "legend";  // its text in one <span>
+// The root element's attribute that names the WebAssembly file, for the
+// page's inline script (whose text, allowed by its digest, names no file).
+inline constexpr std::string_view kWasmAttribute = "data-wasm";
+
+// Where the page takes its phone arrangement: on a screen too narrow for the
+// window beside a margin of a phone's size, or one whose pointer is a finger.
+inline constexpr std::string_view kPhoneQuery = "(max-width: 599.98px), (pointer: coarse)";
 
 // The page (index.html).
 [[nodiscard]] std::string Html();
 
-// The style sheet (style.css).
+// The style sheet (style.css): the window at the design's geometry, then its
+// phone arrangement (PhoneCss) where kPhoneQuery holds.
 [[nodiscard]] std::string Css();
+[[nodiscard]] std::string PhoneCss();
+
+// The page's inline script, run as the page is parsed: it starts the
+// WebAssembly's download and compilation (window.ostrelEarly.wasm, a promise
+// of the compiled module) and keeps the buttons pressed before the page's
+// script has bound them (ostrelEarly.presses, their ids in order, until
+// ostrelEarly.stop()).
+[[nodiscard]] std::string EarlyScript();
+
+// The Content-Security-Policy source that allows exactly that inline script:
+// 'sha256-' and the base64 of its digest.
+[[nodiscard]] std::string ScriptSource(std::string_view script);
 
 // What the script must know of the page, as a JSON object (indented to stand
 // in the script): the ids above, the fields' ids in the order the handlers

@@ -11,6 +11,7 @@
 #include "window/contrast.h"
 #include "window/layout.h"
 #include "window/pictures/pictures.h"
+#include "window/web/css_text.h"
 #include "window/web/page.h"
 
 namespace ostrel::web::page {
@@ -22,21 +23,9 @@ constexpr double kLeastFieldFont = 16;
 // The page's margin around the window.
 constexpr int kMargin = 8;
 
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
-std::string Px(double value) {
-    return Number(value) + (value == 0 ? "" : "px");
-}
-
-// A length of the window: `value` pixels of the design, in the unit --u that
-// is one CSS pixel at full size and less on a screen narrower than the window.
-std::string U(double value) {
-    return value == 0 ? "0" : "calc(" + Number(value) + " * var(--u))";
-}
+using css::Number;
+using css::Px;
+using css::Sel;
 
 std::string Hex(layout::Rgb c) {
     char text[8];
@@ -61,11 +50,6 @@ std::string FontFamilies() {
         add(fallback);
     }
     return families + "sans-serif";
-}
-
-// The selector of the element with that id.
-std::string Sel(std::string_view id) {
-    return "#" + std::string(id);
 }
 
 // The colour of a label's text over what lies behind it: the legend's fill,
@@ -93,8 +77,8 @@ layout::Rgb Legible(const layout::Control& control, const pictures::Image& backg
 std::string SmoothBackground() {
     const pictures::Glow glow =
         pictures::BackgroundGlow(layout::kBackgroundWidth, layout::kBackgroundHeight);
-    std::string gradient = "radial-gradient(" + U(glow.radiusX) + " " + U(glow.radiusY) + " at " +
-                           U(glow.centreX + 0.5) + " " + U(glow.centreY + 0.5);
+    std::string gradient = "radial-gradient(" + Px(glow.radiusX) + " " + Px(glow.radiusY) + " at " +
+                           Px(glow.centreX + 0.5) + " " + Px(glow.centreY + 0.5);
     constexpr int kStops = 12;
     constexpr double kFarthest = 3.0;  // radii: the glow has faded there
     for (int i = 0; i <= kStops; ++i) {
@@ -109,22 +93,35 @@ std::string SmoothBackground() {
     return gradient + ")";
 }
 
+// Whether a label starts on the left border of a rectangle it stands in.
+bool OnBorder(const layout::Control& label) {
+    for (const layout::Control& box : layout::kControls) {
+        if (box.kind == layout::Kind::Rectangle && box.place.left == label.place.left &&
+            label.place.top >= box.place.top &&
+            label.place.top + label.place.height <= box.place.top + box.place.height) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The rules of one control: its place and, by kind, its look. A label whose
 // colour differs in a dark scheme adds its rule to `dark`.
 std::string ControlRule(const layout::Control& control, const pictures::Image& background,
                         double fieldScale, std::string& dark) {
     const layout::Rect r = layout::ToPixels(control.place, layout::kDesignDpi);
     const std::string selector = Sel(control.name);
-    std::string css = selector + " {\n  left: " + U(r.left) + ";\n  top: " + U(r.top) + ";\n";
+    std::string css = selector + " {\n  left: " + Px(r.left) + ";\n  top: " + Px(r.top) + ";\n";
+    std::string after;  // rules of its parts
     if (control.kind == layout::Kind::TextBox) {
-        css += "  width: " + U(r.width / fieldScale) + ";\n  height: " + U(r.height / fieldScale) +
-               ";\n";
+        css += "  width: " + Px(r.width / fieldScale) +
+               ";\n  height: " + Px(r.height / fieldScale) + ";\n";
     } else {
-        css += "  width: " + U(r.width) + ";\n  height: " + U(r.height) + ";\n";
+        css += "  width: " + Px(r.width) + ";\n  height: " + Px(r.height) + ";\n";
     }
     switch (control.kind) {
         case layout::Kind::Label: {
-            css += "  line-height: " + U(r.height) + ";\n";
+            css += "  line-height: " + Px(r.height) + ";\n";
             if (control.bold) {
                 css += "  font-weight: bold;\n";
             }
@@ -135,6 +132,10 @@ std::string ControlRule(const layout::Control& control, const pictures::Image& b
             }
             if (control.fill) {
                 css += "  background: " + Hex(*control.fill) + ";\n";
+            } else if (OnBorder(control)) {
+                // Its text a pixel clear of the border it starts on, as in
+                // the desktop windows.
+                css += "  padding-left: 2px;\n";
             }
             // The system's text colour is black in a light scheme and white
             // in a dark one; each is kept only where it can be read.
@@ -143,6 +144,12 @@ std::string ControlRule(const layout::Control& control, const pictures::Image& b
             css += "  color: " + Hex(light) + ";\n";
             if (inDark != light) {
                 dark += "  " + selector + " {\n    color: " + Hex(inDark) + ";\n  }\n";
+            }
+            if (control.click == layout::Click::Label10) {
+                // The focus ring round the link's text, inside the box it
+                // stands in.
+                after = selector + ":focus-visible {\n  outline: none;\n}\n" + selector +
+                        ":focus-visible > span {\n  outline: 1px solid;\n}\n";
             }
             if (control.handPointer) {
                 css += "  cursor: url(\"hand.cur\") " + std::to_string(layout::kPointerHotX) + " " +
@@ -160,14 +167,14 @@ std::string ControlRule(const layout::Control& control, const pictures::Image& b
         case layout::Kind::Button:
             break;
     }
-    return css + "}\n";
+    return css + "}\n" + after;
 }
 
 // The message box: a modal dialog with its title, the text and OK, centred
 // over the window as a desktop's box is over its owner.
 std::string MessageBoxRules(double font, const std::string& family, int height) {
     return Sel(kMessageId) + " {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n  top: calc(" +
-           Px(kMargin) + " + " + U(height / 2.0) +
+           Px(kMargin) + " + " + Px(height / 2.0) +
            ");\n  transform: translate(-50%, -50%);\n"
            "  min-width: 16em;\n  max-width: min(28em, calc(100vw - 48px));\n"
            "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font: " +
@@ -194,31 +201,27 @@ std::string Css() {
     const std::string window = Sel(kWindowId);
     std::string css;
     css +=
-        "/* The calculator's window, drawn from its design. Every length of the\n"
-        "   window is in --u, one pixel of the design: a CSS pixel where the window\n"
-        "   fits, and on a screen narrower than the window (and its margin) so much\n"
-        "   less that it fits the width. */\n";
-    css += ":root {\n  color-scheme: light dark;\n  --u: min(1px, (100vw - " + Px(2 * kMargin) +
-           ") / " + std::to_string(width) + ");\n}\n";
+        "/* The calculator's window, drawn from its design, one CSS pixel to a pixel\n"
+        "   of the design; on a phone, its phone arrangement at the end. */\n";
+    css += ":root {\n  color-scheme: light dark;\n}\n";
     css += "html, body {\n  margin: 0;\n  background: Canvas;\n  color: CanvasText;\n}\n";
     css += "body {\n  padding: " + Px(kMargin) + ";\n  font: " + Px(font) + " " + family +
            ";\n  display: flex;\n  justify-content: center;\n}\n";
-    css += window + " {\n  position: relative;\n  flex: none;\n  width: " + U(width) +
-           ";\n  height: " + U(height) +
+    css += window + " {\n  position: relative;\n  flex: none;\n  width: " + Px(width) +
+           ";\n  height: " + Px(height) +
            ";\n  overflow: hidden;\n  background: " + SmoothBackground() +
            ";\n  box-shadow: 0 1px 6px rgb(0 0 0 / 35%);\n}\n";
     css += Sel(kBackgroundId) +
-           " {\n  position: absolute;\n  left: 0;\n  top: 0;\n  width: " + U(width) +
-           ";\n  height: " + U(height) + ";\n}\n";
+           " {\n  position: absolute;\n  left: 0;\n  top: 0;\n  width: 100%;\n  height: 100%;\n}\n";
     css += window +
            " > * {\n  position: absolute;\n  box-sizing: border-box;\n  margin: 0;\n  font: " +
-           U(font) + " " + family + ";\n}\n";
+           Px(font) + " " + family + ";\n}\n";
     css += ".label {\n  white-space: pre;\n  overflow: hidden;\n}\n";
     css += "." + std::string(kLegendClass) +
            " > span {\n  display: inline-block;\n  text-decoration: inherit;\n  "
            "transform-origin: 0 0;\n}\n";
     css += ".shape {\n  pointer-events: none;\n}\n";
-    css += window + " > button {\n  padding: 0 " + U(2) + ";\n  white-space: nowrap;\n}\n";
+    css += window + " > button {\n  padding: 0 " + Px(2) + ";\n  white-space: nowrap;\n}\n";
     css += window + " > input {\n  font-size: " + Px(kLeastFieldFont) +
            ";\n  padding: 0 3px;\n  transform: scale(" + Number(fieldScale) +
            ");\n  transform-origin: 0 0;\n}\n";
@@ -230,7 +233,7 @@ std::string Css() {
     if (!dark.empty()) {
         css += "@media (prefers-color-scheme: dark) {\n" + dark + "}\n";
     }
-    return css + MessageBoxRules(font, family, height);
+    return css + MessageBoxRules(font, family, height) + PhoneCss();
 }
 
 }  // namespace ostrel::web::page

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "form/calculator_form.h"
 #include "form/entry_checks.h"
 #include "link/home_page.h"
 #include "window/layout.h"
@@ -59,14 +60,15 @@ const layout::Control* LegendFor(std::string_view abbreviation) {
     return nullptr;
 }
 
-// Content-Security-Policy: only the site's own files, no inline script or
-// style, no eval, no plug-in; WebAssembly may be compiled. Everything the page
-// fetches (style, pictures, the manifest, the WebAssembly, the service
-// worker) falls under default-src: WebKit knows no manifest-src and reports
-// it as an error.
-constexpr std::string_view kPolicy =
-    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; "
-    "base-uri 'none'; form-action 'none'";
+// Content-Security-Policy: only the site's own files and the one inline
+// script, by its digest; no inline style, no eval, no plug-in; WebAssembly
+// may be compiled. Everything the page fetches (style, pictures, the
+// manifest, the WebAssembly, the workers) falls under default-src: WebKit
+// knows no manifest-src and reports it as an error.
+std::string Policy(std::string_view inlineScript) {
+    return "default-src 'self'; script-src 'self' " + ScriptSource(inlineScript) +
+           " 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; form-action 'none'";
+}
 
 std::string Element(const layout::Control& control) {
     const std::string id = Name(control);
@@ -75,8 +77,10 @@ std::string Element(const layout::Control& control) {
             const std::string text = Escaped(control.caption);
             if (control.click == layout::Click::Label10) {
                 const std::string address = Escaped(HomePageAddress());
+                // The text in a span of its own, which the focus ring goes
+                // round: the label's box reaches past the box it stands in.
                 return "<a id=\"" + id + "\" class=\"label\" href=\"" + address +
-                       "\" target=\"_blank\" rel=\"noopener\">" + text + "</a>";
+                       "\" target=\"_blank\" rel=\"noopener\"><span>" + text + "</span></a>";
             }
             if (const layout::Control* field = FieldAfter(control)) {
                 return "<label id=\"" + id + "\" class=\"label\" for=\"" + Name(*field) + "\">" +
@@ -98,8 +102,12 @@ std::string Element(const layout::Control& control) {
                     described = " aria-describedby=\"" + Name(*legend) + "\"";
                 }
             }
+            // A phone's keyboard for numbers, whose Enter key goes on to the
+            // next field, and from the last is done.
+            const bool last = control.field == kAllFields.back();
             return "<input id=\"" + id + "\" type=\"text\" value=\"" + Escaped(control.caption) +
                    "\" maxlength=\"" + std::to_string(kTypedLengthLimit) +
+                   "\" inputmode=\"decimal\" enterkeyhint=\"" + (last ? "done" : "next") +
                    "\" autocomplete=\"off\" autocapitalize=\"off\" spellcheck=\"false\"" +
                    described + ">";
         }
@@ -121,21 +129,28 @@ std::string Id(std::string_view name) {
 }  // namespace
 
 std::string Html() {
+    const std::string early = EarlyScript();
     std::string page =
         "<!DOCTYPE html>\n"
-        "<html lang=\"sv\">\n"
+        "<html lang=\"sv\" " +
+        std::string(kWasmAttribute) +
+        "=\"ostrel-core.wasm\">\n"
         "<head>\n"
         "<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
-        std::string(kPolicy) +
+        Policy(early) +
         "\">\n"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, "
+        "viewport-fit=cover\">\n"
         "<meta name=\"color-scheme\" content=\"light dark\">\n"
         "<meta name=\"description\" content=\"" OSTREL_DESCRIPTION
         "\">\n"
         "<title>" +
         Escaped(layout::kTitle) +
         "</title>\n"
+        "<script>" +
+        early +
+        "</script>\n"
         "<link rel=\"stylesheet\" href=\"style.css\">\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
