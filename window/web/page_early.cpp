@@ -107,7 +107,7 @@ std::string EarlyScript() {
            "  const early = { presses: [], wasm: null };\n"
            "  window.ostrelEarly = early;\n"
            "  // The WebAssembly, fetched beside the page's scripts and compiled as it\n"
-           "  // arrives (from its bytes where the host names it wrongly).\n"
+           "  // arrives (from its bytes where the host gives it another type).\n"
            "  const file = document.documentElement.getAttribute('" +
            std::string(kWasmAttribute) +
            "');\n"
@@ -116,11 +116,9 @@ std::string EarlyScript() {
            "      if (!response.ok) {\n"
            "        throw new Error(`${file}: ${response.status}`);\n"
            "      }\n"
-           "      return WebAssembly.compileStreaming\n"
-           "        ? WebAssembly.compileStreaming(response.clone())\n"
-           "          .catch(() => response.arrayBuffer().then((bytes) => "
-           "WebAssembly.compile(bytes)))\n"
-           "        : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));\n"
+           "      return WebAssembly.compileStreaming(response.clone())\n"
+           "        .catch(() => response.arrayBuffer().then((bytes) => "
+           "WebAssembly.compile(bytes)));\n"
            "    });\n"
            "    early.wasm.catch(() => {});  // the page's script reports it\n"
            "  }\n"
