@@ -6,8 +6,9 @@
 // medians, the medians of the page-load metrics, and every weighted audit
 // that did not pass in some run.
 //
-// usage: node bench/web-lighthouse.js SITE [RUNS]   (NODE_PATH: the bench's
-//        node_modules; see bench/web-startup.sh)
+// usage: node bench/web-lighthouse.js SITE [RUNS [REPORTS]]   (NODE_PATH: the
+//        bench's node_modules; see bench/web-startup.sh). Each run's report
+//        is kept in REPORTS as FORM-N.json (default: a folder removed after).
 'use strict';
 
 const { execFile } = require('node:child_process');
@@ -19,6 +20,7 @@ const { chromiumPath, chromiumFlags, median } = require('./web-profile');
 
 const site = path.resolve(process.argv[2] || 'build/web/site');
 const runs = Number(process.argv[3] || 3);
+const reports = process.argv[4] ? path.resolve(process.argv[4]) : null;
 const modules = (process.env.NODE_PATH || '').split(path.delimiter)[0];
 const lighthouse = path.join(modules, 'lighthouse', 'cli', 'index.js');
 
@@ -79,12 +81,13 @@ function digest(report) {
 
 (async () => {
   const server = await serve(site);
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ostrel-lighthouse-'));
+  const dir = reports || fs.mkdtempSync(path.join(os.tmpdir(), 'ostrel-lighthouse-'));
+  fs.mkdirSync(dir, { recursive: true });
   const results = { mobile: [], desktop: [] };
   try {
     for (let pass = 0; pass < runs; ++pass) {
       for (const form of Object.keys(kForms)) {
-        const result = digest(await run(server.address, form, path.join(dir, `${form}-${pass}.json`)));
+        const result = digest(await run(server.address, form, path.join(dir, `${form}-${pass + 1}.json`)));
         results[form].push(result);
         console.log(`${form} run ${pass + 1}: ` +
           kCategories.map((id) => `${id} ${result.scores[id]}`).join(', ') +
@@ -96,7 +99,9 @@ function digest(report) {
     }
   } finally {
     await server.close();
-    fs.rmSync(dir, { recursive: true, force: true });
+    if (!reports) {
+      fs.rmSync(dir, { recursive: true, force: true });
+    }
   }
   for (const [form, list] of Object.entries(results)) {
     console.log(`\nLighthouse ${form}, medians of ${list.length} runs:`);
@@ -112,8 +117,9 @@ function digest(report) {
       }
     }
     for (const [line, count] of counts) {
-      const shown = list.map((r) => r.failed.find((f) => f.startsWith(`${line} (`))).filter(Boolean);
-      console.log(`  not passed in ${count} of ${list.length}: ${shown[0]}`);
+      const shown = list.map((r) => r.failed.find((f) => f.startsWith(`${line} (`)))
+        .filter(Boolean).map((f) => f.slice(line.length + 2, -1));
+      console.log(`  not passed in ${count} of ${list.length}: ${line} (${shown.join('; ')})`);
     }
   }
 })().catch((error) => {

@@ -6,7 +6,8 @@
 #
 # usage: bench/web-startup.sh [BUILD_DIR [PASSES [RUNS]]]
 #        (default build/web, 15 passes on the phone, 3 Lighthouse runs of
-#        each form factor; RUNS 0 leaves Lighthouse out)
+#        each form factor, their reports kept in BUILD_DIR/bench-web/lighthouse;
+#        RUNS 0 leaves Lighthouse out)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "${1:-build/web}")
@@ -33,6 +34,6 @@ echo "node $(node --version), $(${OSTREL_CHROMIUM:-/usr/bin/chromium} --version 
 node "$here/web-startup.js" "$site" "$passes"
 if (( runs > 0 )); then
     echo
-    node "$here/web-lighthouse.js" "$site" "$runs"
+    node "$here/web-lighthouse.js" "$site" "$runs" "$modules/lighthouse"
 fi
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
