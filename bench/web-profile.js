@@ -48,23 +48,6 @@ async function phonePage(browser, { throttled = true } = {}) {
   return { context, page, cdp };
 }
 
-// {painted}: a promise that resolves at the page's first contentful paint,
-// as Chromium tells its debugger (no script in the page is needed for it).
-async function firstPaintSignal(cdp) {
-  await cdp.send('Page.enable');
-  await cdp.send('Page.setLifecycleEventsEnabled', { enabled: true });
-  const painted = new Promise((resolve) => {
-    const listener = (event) => {
-      if (event.name === 'firstContentfulPaint') {
-        cdp.off('Page.lifecycleEvent', listener);
-        resolve();
-      }
-    };
-    cdp.on('Page.lifecycleEvent', listener);
-  });
-  return { painted };
-}
-
 // A copy of the site whose page has no script and preloads nothing: what
 // the browser needs for the markup and the style sheet alone. The page's
 // compressed copies are made again from the new page.
@@ -104,6 +87,5 @@ const ms = (value) => `${Math.round(value)} ms`;
 const times = (value) => `${value.toFixed(2)}x`;
 
 module.exports = {
-  chromiumPath, chromiumFlags, phone, slow4g, cpuSlowdown, phonePage, firstPaintSignal,
-  floorSite, median, spread, ms, times,
+  chromiumPath, chromiumFlags, phone, slow4g, cpuSlowdown, phonePage, floorSite, median, spread, ms, times,
 };
