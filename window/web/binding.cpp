@@ -85,14 +85,19 @@ val SelectionOnPage(int size, int start, int length) {
     return selection;
 }
 
-// The window's background picture, `scale` screen pixels to a pixel of the
-// design, only the part the window shows: {width, height, pixels}, the
-// pixels RGBA row by row, valid until the next call.
-val Background(int scale) {
+// The window's background picture for a part of `width` × `height` CSS
+// pixels from its top left, a CSS pixel to a pixel of the design, `scale`
+// screen pixels to each: {width, height, pixels}, the pixels RGBA row by row,
+// valid until the next call. Null for a part that is empty or larger than a
+// canvas can be.
+val Background(int width, int height, int scale) {
+    constexpr int kMostPixels = 8192;  // a side, in screen pixels
+    if (scale < 1 || scale > 4 || width < 1 || height < 1 || width > kMostPixels / scale ||
+        height > kMostPixels / scale) {
+        return val::null();
+    }
     static std::vector<std::uint8_t> rgba;
     try {
-        const int width = layout::ToPixels(layout::kClientWidth, layout::kDesignDpi);
-        const int height = layout::ToPixels(layout::kClientHeight, layout::kDesignDpi);
         const pictures::Image image = pictures::BackgroundPart(
             layout::kBackgroundWidth, layout::kBackgroundHeight, scale, width, height);
         rgba.clear();
