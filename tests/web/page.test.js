@@ -138,6 +138,7 @@ test('no accessibility violations (WCAG 2.1 A and AA), light and dark, desktop a
           assert.deepEqual(found, [], `${engine}, ${size}, ${colorScheme}, ${state}`);
         };
         await check('the window');
+        await window.screenshot(`${size}-${colorScheme}-${engine}`);
         await window.fill('Text1', 'x');
         await window.click('Command1');
         await window.waitForMessage();

@@ -61,6 +61,7 @@ for (const [width, height] of [[320, 568], [360, 640], [412, 915]]) {
       for (const id of ['Label5', 'Label10']) {
         assert.ok(texts.get(id).box.top >= buttonsEnd, `${id} is not below the buttons`);
       }
+      await window.screenshot(`phone-${width}x${height}-${engine}`);
     });
   });
 }
@@ -125,6 +126,7 @@ for (const profile of [kDesktop, kPhone, { ...kPhone, width: 640, height: 360 }]
       found.legend.forEach((line, i) => within(`legend line ${i}`, line, found.legendBox));
       assert.ok(found.ringDrawn, 'no focus ring round the link');
       within('the link\'s focus ring', found.ring, found.foot);
+      await window.screenshot(`link-focus-${profile.width}x${profile.height}-${engine}`);
     });
   });
 }
