@@ -31,6 +31,7 @@ const kTypes = {
 // The build's compressed copies, best first.
 const kEncodings = [['br', '.br'], ['gzip', '.gz']];
 const kContentNamed = /\.[0-9a-f]{8,}\.[a-z0-9]+$/;
+const kDigest = /\.[0-9a-f]{8,}(?=\.[a-z0-9]+$)/;
 
 // The page's own policy, from its <meta>, and what only a header can add.
 function policyOf(root) {
@@ -53,7 +54,9 @@ function headersFor(name, policy) {
 }
 
 // Serves `root` on 127.0.0.1. `holds` maps a file name to a promise: that
-// file is answered only once it has settled. Every answer is logged:
+// file is answered only once it has settled; a content-named file is held
+// by its name without the digest too (ostrel-core.wasm holds
+// ostrel-core.0123abcd.wasm). Every answer is logged:
 // {name, status, bytes, encoding}, bytes as sent. Resolves to {address, port,
 // log, close()}; close() stops answering at once, open connections included.
 function serve(root, { port = 0, holds = {} } = {}) {
@@ -76,6 +79,12 @@ function serve(root, { port = 0, holds = {} } = {}) {
       const modified = fs.statSync(file).mtime;
       modified.setMilliseconds(0);
       const headers = { ...headersFor(name, policy), 'Last-Modified': modified.toUTCString() };
+      // The compressed copies there are, best first; a "not modified" says
+      // that the answer varies with them too.
+      const copies = kEncodings.filter(([, suffix]) => fs.existsSync(file + suffix));
+      if (copies.length > 0) {
+        headers.Vary = 'Accept-Encoding';
+      }
       const since = request.headers['if-modified-since'];
       if (since && new Date(since) >= modified) {
         log.push({ name, status: 304, bytes: 0 });
@@ -84,24 +93,17 @@ function serve(root, { port = 0, holds = {} } = {}) {
       }
       const accepted = String(request.headers['accept-encoding'] || '').split(',')
         .map((part) => part.trim().split(';')[0]);
-      let body = fs.readFileSync(file);
-      let encoding = null;
-      for (const [name_, suffix] of kEncodings) {
-        if (fs.existsSync(file + suffix)) {
-          headers.Vary = 'Accept-Encoding';
-          if (!encoding && accepted.includes(name_)) {
-            body = fs.readFileSync(file + suffix);
-            encoding = name_;
-            headers['Content-Encoding'] = name_;
-          }
-        }
+      const [encoding, suffix] = copies.find(([coding]) => accepted.includes(coding)) || [null, ''];
+      const body = fs.readFileSync(file + suffix);
+      if (encoding) {
+        headers['Content-Encoding'] = encoding;
       }
       headers['Content-Length'] = body.length;
       log.push({ name, status: 200, bytes: body.length, encoding });
       response.writeHead(200, headers);
       response.end(request.method === 'HEAD' ? undefined : body);
     };
-    Promise.resolve(holds[name]).then(answer);
+    Promise.resolve(holds[name] || holds[name.replace(kDigest, '')]).then(answer);
   });
   const sockets = new Set();
   server.on('connection', (socket) => {

@@ -1,0 +1,159 @@
+# Makes the web window's site, SITE, from its files as built, in BUILT:
+# - each of CONTENT_NAMED gets a name with a digest of its content
+#   (ostrel-core.wasm: ostrel-core.0123abcd.wasm), so that a host can let
+#   browsers keep it a year; every mention of it in the site's text files is
+#   rewritten. The list is in order: each file after the files it names, so
+#   that a change renames every file that leads to it.
+# - PLAIN_NAMED keep their names (the page and the manifest, where a visit
+#   starts); what they name is rewritten. In the page, an inline <script> is
+#   left as it is: the page's Content-Security-Policy allows it by its digest.
+# - sw.js, the service worker, is written from TEMPLATE with VERSION, keeping
+#   every file but NOT_KEPT (service_worker.cmake).
+# - every text file and the WebAssembly get a copy compressed with GZIP
+#   (name.gz) and BROTLI (name.br) beside them, for a host to send to a
+#   browser that accepts it.
+# A mention is the file's name in quotes ("name" or 'name'), as the page,
+# the style sheet, the scripts, Emscripten's glue and the manifest name
+# their files; a renamed file that nothing mentions so is an error.
+cmake_policy(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/service_worker.cmake)
+
+set(text_files "\\.(html|css|js|webmanifest|svg)$")
+set(compressed "\\.(html|css|js|webmanifest|svg|wasm)$")
+
+# The text with every quoted mention of a renamed file (in `renamed`, with
+# its new name in new_<name>) rewritten; a page's inline scripts are kept.
+function(rewrite text page out)
+    if(page)
+        # Inline scripts, and the parts between them, in turn.
+        set(result "")
+        while(TRUE)
+            string(FIND "${text}" "<script>" start)
+            if(start EQUAL -1)
+                break()
+            endif()
+            string(SUBSTRING "${text}" 0 ${start} before)
+            string(SUBSTRING "${text}" ${start} -1 text)
+            string(FIND "${text}" "</script>" end)
+            if(end EQUAL -1)
+                message(FATAL_ERROR "an inline <script> without its end")
+            endif()
+            string(SUBSTRING "${text}" 0 ${end} script)
+            string(SUBSTRING "${text}" ${end} -1 text)
+            rewrite("${before}" FALSE before)
+            string(APPEND result "${before}${script}")
+        endwhile()
+        rewrite("${text}" FALSE text)
+        set(${out} "${result}${text}" PARENT_SCOPE)
+        return()
+    endif()
+    foreach(old IN LISTS renamed)
+        foreach(quote "\"" "'")
+            string(REPLACE "${quote}${old}${quote}" "${quote}${new_${old}}${quote}" text "${text}")
+        endforeach()
+    endforeach()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Whether `file`'s text mentions `name` in quotes.
+function(mentions file name out)
+    file(READ ${SITE}/${file} text)
+    string(FIND "${text}" "\"${name}\"" double)
+    string(FIND "${text}" "'${name}'" single)
+    if(double EQUAL -1 AND single EQUAL -1)
+        set(${out} FALSE PARENT_SCOPE)
+    else()
+        set(${out} TRUE PARENT_SCOPE)
+    endif()
+endfunction()
+
+# Rewrites what the text file SITE/`file` mentions.
+function(rewrite_file file)
+    file(READ ${SITE}/${file} text)
+    set(page FALSE)
+    if(file MATCHES "\\.html$")
+        set(page TRUE)
+    endif()
+    rewrite("${text}" ${page} text)
+    file(WRITE ${SITE}/${file} "${text}")
+endfunction()
+
+file(REMOVE_RECURSE ${SITE})
+file(MAKE_DIRECTORY ${SITE})
+foreach(file IN LISTS CONTENT_NAMED PLAIN_NAMED)
+    file(COPY_FILE ${BUILT}/${file} ${SITE}/${file})
+endforeach()
+
+set(renamed "")
+set(later ${CONTENT_NAMED})
+foreach(file IN LISTS CONTENT_NAMED)
+    list(REMOVE_ITEM later ${file})
+    if(file MATCHES "${text_files}")
+        rewrite_file(${file})
+        foreach(other IN LISTS later)
+            mentions(${file} ${other} named)
+            if(named)
+                message(FATAL_ERROR "${file} names ${other}, which is listed after it")
+            endif()
+        endforeach()
+    endif()
+    file(SHA256 ${SITE}/${file} digest)
+    string(SUBSTRING ${digest} 0 8 digest)
+    string(REGEX REPLACE "^(.+)\\.([^.]+)$" "\\1.${digest}.\\2" name ${file})
+    file(RENAME ${SITE}/${file} ${SITE}/${name})
+    set(new_${file} ${name})
+    list(APPEND renamed ${file})
+endforeach()
+foreach(file IN LISTS PLAIN_NAMED)
+    if(file MATCHES "${text_files}")
+        rewrite_file(${file})
+    endif()
+endforeach()
+
+# Every renamed file must be named somewhere by its new name, or the page
+# would ask for the old one.
+set(site_files "")
+foreach(file IN LISTS CONTENT_NAMED)
+    list(APPEND site_files ${new_${file}})
+endforeach()
+list(APPEND site_files ${PLAIN_NAMED})
+foreach(file IN LISTS CONTENT_NAMED)
+    set(found FALSE)
+    foreach(other IN LISTS site_files)
+        if(NOT found AND other MATCHES "${text_files}")
+            mentions(${other} ${new_${file}} found)
+        endif()
+    endforeach()
+    if(NOT found)
+        message(FATAL_ERROR "no file of the site names ${file} in quotes")
+    endif()
+endforeach()
+
+# The page is kept by the service worker itself, as the folder it opens.
+set(kept ${site_files})
+list(REMOVE_ITEM kept index.html)
+foreach(file IN LISTS NOT_KEPT)
+    list(REMOVE_ITEM kept ${new_${file}} ${file})
+endforeach()
+write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}")
+list(APPEND site_files sw.js)
+
+# The compressed copies, each where it is smaller.
+function(compress file suffix)
+    execute_process(COMMAND ${ARGN} ${SITE}/${file} OUTPUT_FILE ${SITE}/${file}${suffix}
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${ARGN} ${file}: ${status}")
+    endif()
+    file(SIZE ${SITE}/${file} size)
+    file(SIZE ${SITE}/${file}${suffix} smaller)
+    if(smaller GREATER_EQUAL size)
+        file(REMOVE ${SITE}/${file}${suffix})
+    endif()
+endfunction()
+foreach(file IN LISTS site_files)
+    if(file MATCHES "${compressed}")
+        compress(${file} .gz ${GZIP} -9 -n -c)
+        compress(${file} .br ${BROTLI} -q 11 -c)
+    endif()
+endforeach()
