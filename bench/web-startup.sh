@@ -7,7 +7,7 @@
 # usage: bench/web-startup.sh [BUILD_DIR [PASSES [RUNS]]]
 #        (default build/web, 15 passes on the phone, 3 Lighthouse runs of
 #        each form factor, their reports kept in BUILD_DIR/bench-web/lighthouse;
-#        RUNS 0 leaves Lighthouse out)
+#        PASSES 0 leaves the phone and the first visit out, RUNS 0 Lighthouse)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "${1:-build/web}")
@@ -31,9 +31,12 @@ export NODE_PATH=$modules/node_modules
 
 echo "node $(node --version), $(${OSTREL_CHROMIUM:-/usr/bin/chromium} --version 2>/dev/null)," \
     "$(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-node "$here/web-startup.js" "$site" "$passes"
-if (( runs > 0 )); then
+if (( passes > 0 )); then
+    node "$here/web-startup.js" "$site" "$passes"
     echo
+fi
+if (( runs > 0 )); then
     node "$here/web-lighthouse.js" "$site" "$runs" "$modules/lighthouse"
+    echo
 fi
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
