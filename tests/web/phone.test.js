@@ -173,6 +173,9 @@ for (const profile of [kDesktop, kPhone]) {
     const held = heldBack();
     await withPage(engines.browser, profile, async (window, server) => {
       await window.goto(server.address);
+      // As soon as the page is shown: its style sheet is in (before it, no
+      // one sees a control to press).
+      await window.waitFor(() => getComputedStyle(document.getElementById('Form1')).position === 'relative');
       // A press on filled-in fields ...
       await window.evaluate(() => {
         for (const [id, value] of [['Text1', '10'], ['Text2', '12'], ['Text3', '15']]) {
