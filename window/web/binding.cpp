@@ -1,15 +1,17 @@
-// The web window's binding: what the page's script calls. Every call returns
-// plain data; nothing is ever thrown into JavaScript, where an exception
+// The web window's binding: what the page's script and its worker call, as
+// plain C functions of UTF-8 strings and numbers (called through Emscripten's
+// cwrap), so that nothing but the WebAssembly itself has to be set up before
+// the page can answer. A string that a call returns stays valid until the
+// next call. Nothing is ever thrown into JavaScript, where an exception
 // would arrive as a bare number.
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+#include <emscripten/emscripten.h>
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "form/step_recorder.h"
 #include "window/event_binding.h"
 #include "window/layout.h"
 #include "window/pictures/pictures.h"
@@ -18,83 +20,71 @@
 namespace ostrel::web {
 namespace {
 
-using emscripten::val;
-
-std::array<std::string, 4> Texts(const val& texts) {
-    std::array<std::string, 4> copied;
-    for (std::size_t i = 0; i < copied.size(); ++i) {
-        copied[i] = texts[i].as<std::string>();
-    }
-    return copied;
+const char* Answer(std::string text) {
+    static std::string answer;
+    answer = std::move(text);
+    return answer.c_str();
 }
 
-// [{op: "write", field: "Text4", text: "8"}, {op: "select", field, start,
-// length}, {op: "message", text}, ...]; the kinds' names are StepKindName's,
-// which the page generator also hands the script.
-val ToPage(const std::vector<Step>& steps) {
-    val list = val::array();
-    for (const Step& step : steps) {
-        val item = val::object();
-        item.set("op", std::string(StepKindName(step.kind)));
-        switch (step.kind) {
-            case Step::Kind::Write:
-                item.set("field", std::string(FieldName(step.field)));
-                item.set("text", step.text);
-                break;
-            case Step::Kind::Select:
-                item.set("field", std::string(FieldName(step.field)));
-                item.set("start", step.start);
-                item.set("length", step.length);
-                break;
-            case Step::Kind::Message:
-                item.set("text", step.text);
-                break;
-        }
-        list.call<void>("push", item);
-    }
-    return list;
-}
+}  // namespace
+}  // namespace ostrel::web
 
-val ClickOnPage(const std::string& control, const val& texts, const std::string& separator) {
+extern "C" {
+
+// The steps (steps.h, as JSON) of the Click handler that the window's design
+// binds to `control` ("Command1"), run on the field texts Text1 to Text4
+// with the browser language's decimal separator.
+EMSCRIPTEN_KEEPALIVE const char* ostrel_click(const char* control, const char* text1,
+                                              const char* text2, const char* text3,
+                                              const char* text4, const char* separator) {
+    using namespace ostrel::web;
     try {
-        return ToPage(Click(control, Texts(texts), separator));
+        return Answer(ToJson(Click(control, {text1, text2, text3, text4}, separator)));
     } catch (...) {
         // Only running out of memory can get here; the page goes on.
-        return val::array();
+        return "[]";
     }
 }
 
-val GotFocusOnPage(const std::string& field, const val& texts, const std::string& separator) {
+// The steps of the focus handler of the field named `field` ("Text1").
+EMSCRIPTEN_KEEPALIVE const char* ostrel_got_focus(const char* field, const char* text1,
+                                                  const char* text2, const char* text3,
+                                                  const char* text4, const char* separator) {
+    using namespace ostrel::web;
     try {
-        return ToPage(GotFocus(field, Texts(texts), separator));
+        return Answer(ToJson(GotFocus(field, {text1, text2, text3, text4}, separator)));
     } catch (...) {
-        return val::array();
+        return "[]";
     }
 }
 
 // Where a selection of `length` characters from `start` falls in a field of
-// `size` characters: {start, end}, or null for none.
-val SelectionOnPage(int size, int start, int length) {
-    const auto range = binding::SelectionIn(size, start, length);
+// `size` characters: "[start, end]", or "null" for none.
+EMSCRIPTEN_KEEPALIVE const char* ostrel_selection(int size, int start, int length) {
+    const auto range = ostrel::binding::SelectionIn(size, start, length);
     if (!range) {
-        return val::null();
+        return "null";
     }
-    val selection = val::object();
-    selection.set("start", range->start);
-    selection.set("end", range->end);
-    return selection;
+    try {
+        return ostrel::web::Answer("[" + std::to_string(range->start) + "," +
+                                   std::to_string(range->end) + "]");
+    } catch (...) {
+        return "null";
+    }
 }
 
 // The window's background picture for a part of `width` × `height` CSS
 // pixels from its top left, a CSS pixel to a pixel of the design, `scale`
-// screen pixels to each: {width, height, pixels}, the pixels RGBA row by row,
-// valid until the next call. Null for a part that is empty or larger than a
-// canvas can be.
-val Background(int width, int height, int scale) {
+// screen pixels to each: (width · scale) × (height · scale) pixels, RGBA row
+// by row, valid until the next call. Null for a part that is empty or larger
+// than a canvas can be.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* ostrel_background(int width, int height, int scale) {
+    namespace layout = ostrel::layout;
+    namespace pictures = ostrel::pictures;
     constexpr int kMostPixels = 8192;  // a side, in screen pixels
     if (scale < 1 || scale > 4 || width < 1 || height < 1 || width > kMostPixels / scale ||
         height > kMostPixels / scale) {
-        return val::null();
+        return nullptr;
     }
     static std::vector<std::uint8_t> rgba;
     try {
@@ -105,22 +95,10 @@ val Background(int width, int height, int scale) {
         for (const pictures::Rgba& p : image.pixels) {
             rgba.insert(rgba.end(), {p.r, p.g, p.b, p.a});
         }
-        val picture = val::object();
-        picture.set("width", image.width);
-        picture.set("height", image.height);
-        picture.set("pixels", val(emscripten::typed_memory_view(rgba.size(), rgba.data())));
-        return picture;
+        return rgba.data();
     } catch (...) {
-        return val::null();
+        return nullptr;
     }
 }
 
-}  // namespace
-}  // namespace ostrel::web
-
-EMSCRIPTEN_BINDINGS(ostrel) {
-    emscripten::function("click", &ostrel::web::ClickOnPage);
-    emscripten::function("gotFocus", &ostrel::web::GotFocusOnPage);
-    emscripten::function("selection", &ostrel::web::SelectionOnPage);
-    emscripten::function("background", &ostrel::web::Background);
-}
+}  // extern "C"

@@ -1,5 +1,6 @@
 #include "window/web/steps.h"
 
+#include <string_view>
 #include <utility>
 
 #include "window/event_binding.h"
@@ -27,6 +28,61 @@ std::vector<Step> GotFocus(std::string_view field, std::array<std::string, 4> te
     StepRecorder form(std::move(texts), std::move(separator));
     binding::RunGotFocus(form, found->field);
     return form.Steps();
+}
+
+namespace {
+
+// A JSON string of UTF-8 `text`.
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    constexpr std::string_view kHex = "0123456789abcdef";
+                    out += "\\u00";
+                    out += kHex[static_cast<unsigned char>(c) >> 4];
+                    out += kHex[static_cast<unsigned char>(c) & 0xf];
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string ToJson(const std::vector<Step>& steps) {
+    std::string json = "[";
+    for (const Step& step : steps) {
+        if (json.size() > 1) {
+            json += ",";
+        }
+        json += "{\"op\":" + Quoted(StepKindName(step.kind));
+        switch (step.kind) {
+            case Step::Kind::Write:
+                json += ",\"field\":" + Quoted(FieldName(step.field)) +
+                        ",\"text\":" + Quoted(step.text);
+                break;
+            case Step::Kind::Select:
+                json += ",\"field\":" + Quoted(FieldName(step.field)) +
+                        ",\"start\":" + std::to_string(step.start) +
+                        ",\"length\":" + std::to_string(step.length);
+                break;
+            case Step::Kind::Message:
+                json += ",\"text\":" + Quoted(step.text);
+                break;
+        }
+        json += "}";
+    }
+    return json + "]";
 }
 
 }  // namespace ostrel::web

@@ -27,4 +27,10 @@ namespace ostrel::web {
 [[nodiscard]] std::vector<Step> GotFocus(std::string_view field, std::array<std::string, 4> texts,
                                          std::string separator);
 
+// The steps as the page's script reads them, JSON: [{"op": "write", "field":
+// "Text4", "text": "8"}, {"op": "select", "field", "start", "length"}, {"op":
+// "message", "text"}, ...], the kinds by StepKindName. Texts are UTF-8 as
+// they came, with quotes, backslashes and control characters escaped.
+[[nodiscard]] std::string ToJson(const std::vector<Step>& steps);
+
 }  // namespace ostrel::web
