@@ -1,13 +1,15 @@
-// The page's one inline script, which runs as the page is parsed, before the
-// page's own scripts have arrived: it starts the WebAssembly's download and
-// compilation beside theirs, and keeps the presses of buttons made meanwhile
-// for the page's script to run. The page's policy allows it by its SHA-256
-// digest, and no other inline script.
+// The page's one inline script (early.js), which runs as the page is parsed,
+// before the page's own scripts have arrived: it starts the WebAssembly's
+// download and compilation and the page's worker beside them, and keeps the
+// presses of buttons made meanwhile for the page's script to run. The page's
+// policy allows it by its SHA-256 digest, and no other inline script.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "window/web/early_script.h"
 #include "window/web/page.h"
 
 namespace ostrel::web::page {
@@ -100,41 +102,19 @@ std::string Base64(const std::array<std::uint8_t, 32>& bytes) {
 }  // namespace
 
 std::string EarlyScript() {
-    const std::string window = "#" + std::string(kWindowId);
-    return "\n"
-           "'use strict';\n"
-           "(() => {\n"
-           "  const early = { presses: [], wasm: null };\n"
-           "  window.ostrelEarly = early;\n"
-           "  // The WebAssembly, fetched beside the page's scripts and compiled as it\n"
-           "  // arrives (from its bytes where the host gives it another type).\n"
-           "  const file = document.documentElement.getAttribute('" +
-           std::string(kWasmAttribute) +
-           "');\n"
-           "  if (file && typeof WebAssembly === 'object') {\n"
-           "    early.wasm = fetch(file, { credentials: 'same-origin' }).then((response) => {\n"
-           "      if (!response.ok) {\n"
-           "        throw new Error(`${file}: ${response.status}`);\n"
-           "      }\n"
-           "      return WebAssembly.compileStreaming(response.clone())\n"
-           "        .catch(() => response.arrayBuffer().then((bytes) => "
-           "WebAssembly.compile(bytes)));\n"
-           "    });\n"
-           "    early.wasm.catch(() => {});  // the page's script reports it\n"
-           "  }\n"
-           "  // A press before the page's script has bound the buttons, kept in order\n"
-           "  // for it to run.\n"
-           "  const press = (event) => {\n"
-           "    const button = event.target instanceof Element && event.target.closest('" +
-           window +
-           " button');\n"
-           "    if (button) {\n"
-           "      early.presses.push(button.id);\n"
-           "    }\n"
-           "  };\n"
-           "  document.addEventListener('click', press, true);\n"
-           "  early.stop = () => document.removeEventListener('click', press, true);\n"
-           "})();\n";
+    std::string script(kEarlyScriptTemplate);
+    const std::pair<std::string_view, std::string> names[] = {
+        {"%WASM_ATTRIBUTE%", std::string(kWasmAttribute)},
+        {"%WORKER_ATTRIBUTE%", std::string(kWorkerAttribute)},
+        {"%BUTTONS%", "#" + std::string(kWindowId) + " button"},
+    };
+    for (const auto& [placeholder, name] : names) {
+        for (auto at = script.find(placeholder); at != std::string::npos;
+             at = script.find(placeholder, at + name.size())) {
+            script.replace(at, placeholder.size(), name);
+        }
+    }
+    return script;
 }
 
 std::string ScriptSource(std::string_view script) {

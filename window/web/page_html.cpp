@@ -133,8 +133,8 @@ std::string Html() {
     std::string page =
         "<!DOCTYPE html>\n"
         "<html lang=\"sv\" " +
-        std::string(kWasmAttribute) +
-        "=\"ostrel-core.wasm\">\n"
+        std::string(kWasmAttribute) + "=\"ostrel-core.wasm\" " + std::string(kWorkerAttribute) +
+        "=\"worker.js\">\n"
         "<head>\n"
         "<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
@@ -153,7 +153,7 @@ std::string Html() {
         "</script>\n"
         "<link rel=\"stylesheet\" href=\"style.css\">\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
-        "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
+        "<link rel=\"icon\" href=\"icon-32.png\" sizes=\"32x32\" type=\"image/png\">\n"
         "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
         "<script src=\"ostrel-core.js\" defer></script>\n"
         "<script src=\"ostrel.js\" defer></script>\n"

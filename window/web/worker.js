@@ -1,20 +1,31 @@
-// Draws the calculator's background picture for the page, off the page's
-// main thread, with the same C++ as the desktop windows' picture. The page
-// posts {width, height, scale} (CSS pixels, screen pixels to each); with the
-// first, the compiled WebAssembly as `module` where it has it, and the
-// page's canvas as `canvas` (an OffscreenCanvas) where the browser can hand
-// it over. The answer:
-// - {width, height, scale, drawn: true}, drawn into that canvas, whose
-//   frames then reach the screen without the page's main thread;
-// - {width, height, scale, bitmap}, the picture as an ImageBitmap handed
-//   over, where the page kept its canvas;
-// - {width, height, scale, failed: true}, and the canvas emptied.
-// Nothing is thrown or logged: a page whose picture does not come keeps its
-// smooth gradient.
+// The page's worker: what would hold up the page's main thread for longer
+// than a phone allows a task (50 ms), done here. Nothing is thrown or logged.
+//
+// The decimal separator of the browser's language: the page posts
+// {language}; the answer is {separator}, "," for sv-SE. A phone takes a
+// fifth of a second to make its first number format.
+//
+// The calculator's background picture, with the same C++ as the desktop
+// windows' picture, drawn into the page's canvas, which the page hands over
+// (an OffscreenCanvas) with its first {width, height, scale, canvas, module}:
+// CSS pixels, screen pixels to each, and the compiled WebAssembly where the
+// page has it. Later posts give only the size. The answer is {width, height,
+// scale, drawn: true}, or {..., failed: true} with the canvas emptied, and
+// the page's gradient stays.
 'use strict';
 
+function separatorOf(language) {
+  try {
+    const parts = new Intl.NumberFormat(language).formatToParts(1.5);
+    const decimal = parts.find((part) => part.type === 'decimal');
+    return decimal ? decimal.value : '.';
+  } catch (error) {
+    return '.';
+  }
+}
+
 let core = null;    // a promise of ostrel-core's module
-let canvas = null;  // the page's canvas, where it was handed over
+let canvas = null;  // the page's canvas
 
 // ostrel-core.js, instantiated from the page's compiled module where there
 // is one; otherwise it fetches its WebAssembly itself.
@@ -33,34 +44,34 @@ function start(module) {
   });
 }
 
-async function picture({ width, height, scale }) {
+async function draw({ width, height, scale }) {
   const module = await core;
-  const drawn = module.background(width, height, scale);
-  if (!drawn) {
+  const pixels = module._ostrel_background(width, height, scale);  // binding.cpp
+  if (!pixels) {
     throw new RangeError(`no picture of ${width} × ${height} at ${scale}`);
   }
   // A copy out of the module's memory, which the next call reuses.
-  return new ImageData(new Uint8ClampedArray(drawn.pixels), drawn.width, drawn.height);
+  const [w, h] = [width * scale, height * scale];
+  const image = new ImageData(new Uint8ClampedArray(module.HEAPU8.subarray(pixels, pixels + w * h * 4)), w, h);
+  canvas.width = image.width;
+  canvas.height = image.height;
+  canvas.getContext('2d').putImageData(image, 0, 0);
 }
 
 let queue = Promise.resolve();
 self.addEventListener('message', ({ data }) => {
+  if ('language' in data) {
+    self.postMessage({ separator: separatorOf(data.language) });
+    return;
+  }
   const size = { width: data.width, height: data.height, scale: data.scale };
   if (!core) {
     core = start(data.module);
-    canvas = data.canvas || null;
+    canvas = data.canvas;
   }
-  queue = queue.then(() => picture(size)).then((image) => {
-    if (!canvas) {
-      return createImageBitmap(image)
-        .then((bitmap) => self.postMessage({ ...size, bitmap }, [bitmap]));
-    }
-    canvas.width = image.width;
-    canvas.height = image.height;
-    canvas.getContext('2d').putImageData(image, 0, 0);
+  queue = queue.then(() => draw(size)).then(() => {
     self.postMessage({ ...size, drawn: true });
-    return undefined;
-  }).catch(() => {
+  }, () => {
     if (canvas) {
       canvas.width = 0;
       canvas.height = 0;

@@ -1,0 +1,55 @@
+
+'use strict';
+(() => {
+  const root = document.documentElement;
+  const early = { presses: [], wasm: null, worker: null, separator: null };
+  window.ostrelEarly = early;
+
+  // The WebAssembly, fetched beside the page's scripts and compiled as it
+  // arrives (from its bytes where the host gives it another type).
+  const file = root.getAttribute('%WASM_ATTRIBUTE%');
+  if (file && typeof WebAssembly === 'object') {
+    early.wasm = fetch(file, { credentials: 'same-origin' }).then((response) => {
+      if (!response.ok) {
+        throw new Error(`${file}: ${response.status}`);
+      }
+      return WebAssembly.compileStreaming(response.clone())
+        .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
+    });
+    early.wasm.catch(() => {});  // the page's script reports it
+  }
+
+  // The page's worker, started now, and the decimal separator of the
+  // browser's language, which it finds first (null where it cannot).
+  const script = root.getAttribute('%WORKER_ATTRIBUTE%');
+  if (script && typeof Worker === 'function') {
+    try {
+      const worker = new Worker(script);
+      early.separator = new Promise((resolve) => {
+        const answer = ({ data }) => {
+          if ('separator' in data) {
+            worker.removeEventListener('message', answer);
+            resolve(data.separator);
+          }
+        };
+        worker.addEventListener('message', answer);
+        worker.addEventListener('error', () => resolve(null), { once: true });
+      });
+      worker.postMessage({ language: navigator.language });
+      early.worker = worker;
+    } catch (error) {
+      early.worker = null;
+    }
+  }
+
+  // A press before the page's script has bound the buttons, kept in order
+  // for it to run.
+  const press = (event) => {
+    const button = event.target instanceof Element && event.target.closest('%BUTTONS%');
+    if (button) {
+      early.presses.push(button.id);
+    }
+  };
+  document.addEventListener('click', press, true);
+  early.stop = () => document.removeEventListener('click', press, true);
+})();
