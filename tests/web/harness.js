@@ -128,6 +128,12 @@ class Window {
     await this.waitFor((want) => document.getElementById('Message').open === want, open, 5000);
   }
 
+  // Resolves once the page is shown: its style sheet is in (before it, no
+  // one sees a control to press, and a control may still move).
+  shown() {
+    return this.waitFor(() => getComputedStyle(document.getElementById('Form1')).position === 'relative');
+  }
+
   // Resolves once the page's calculations have arrived: the background is
   // drawn from them (a canvas is 300 × 150 until something is drawn).
   calculationsReady() {

@@ -46,6 +46,7 @@ test('a press before the WebAssembly has arrived waits for it, and nothing typed
   const holds = { 'ostrel-core.wasm': new Promise((resolve) => { release = resolve; }) };
   await withPage(engines.browser, kDesktop, async (window, server) => {
     await window.goto(server.address);
+    await window.shown();
     await window.fill('Text1', '10');
     await window.fill('Text2', '12');
     await window.fill('Text3', '15');

@@ -115,6 +115,7 @@ for (const profile of [kDesktop, kPhone, { ...kPhone, width: 640, height: 360 }]
       await window.goto(server.address);
       await window.calculationsReady();
       await window.pause(300);  // the legend narrowed once the fonts are in
+      await window.screenshot(`arrangement-${profile.width}x${profile.height}-${engine}`);
       await window.focus('Command2');
       await window.press('Tab');  // to the link, from the keyboard: its ring shows
       const found = await window.evaluate(textInside);
@@ -173,9 +174,7 @@ for (const profile of [kDesktop, kPhone]) {
     const held = heldBack();
     await withPage(engines.browser, profile, async (window, server) => {
       await window.goto(server.address);
-      // As soon as the page is shown: its style sheet is in (before it, no
-      // one sees a control to press).
-      await window.waitFor(() => getComputedStyle(document.getElementById('Form1')).position === 'relative');
+      await window.shown();
       // A press on filled-in fields ...
       await window.evaluate(() => {
         for (const [id, value] of [['Text1', '10'], ['Text2', '12'], ['Text3', '15']]) {
