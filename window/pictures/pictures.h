@@ -5,7 +5,7 @@
 #include "window/pictures/image.h"
 
 // The window's pictures, drawn from integer hashes and fixed formulas, so that
-// they come out the same on every machine. The asset writer (tools/make_assets)
+// they come out the same on every machine. The build's asset writer (make_assets)
 // keeps them as files for the desktop windows; the web window draws the
 // background in the page at the screen's own resolution.
 namespace ostrel::pictures {
