@@ -4,14 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
+#include <string>
 #include <system_error>
-
-#if OSTREL_FAST_FLOAT
-// For standard libraries without std::from_chars for double (Emscripten's
-// libc++): the same correctly rounding algorithm libstdc++ uses.
-#include "fast_float.h"
-#endif
 
 namespace ostrel {
 namespace {
@@ -119,21 +115,23 @@ std::int64_t DecimalMagnitude(const NumericParts& parts) {
 
 // std::from_chars for a double in the one plain form RealOf writes, with
 // result_out_of_range for a value beyond binary64 wherever it comes from.
-std::from_chars_result ReadPlainReal(const char* first, const char* last, double& value) {
-#if OSTREL_FAST_FLOAT
-    // This version of fast_float answers infinity, without an error, for a
-    // value beyond binary64; one that underflows comes back as a signed zero
-    // either way.
-    double read = 0.0;
-    const auto [ptr, ec] =
-        fast_float::from_chars(first, last, read, fast_float::chars_format::general);
-    if (ec == std::errc() && !std::isfinite(read)) {
-        return {ptr, std::errc::result_out_of_range};
+std::from_chars_result ReadPlainReal(const std::string& plain, double& value) {
+    const char* const first = plain.data();
+#if OSTREL_HAVE_FROM_CHARS_DOUBLE
+    return std::from_chars(first, first + plain.size(), value, std::chars_format::general);
+#else
+    // A standard library without it for double (Emscripten's libc++): the C
+    // library's strtod, which rounds correctly too (musl's exact decimal
+    // scan) and, in a program that never sets a locale, reads '.' as the
+    // point. It answers infinity for a value beyond binary64 and a signed
+    // zero or a subnormal below it.
+    char* end = nullptr;
+    const double read = std::strtod(first, &end);
+    if (!std::isfinite(read)) {
+        return {end, std::errc::result_out_of_range};
     }
     value = read;
-    return {ptr, ec};
-#else
-    return std::from_chars(first, last, value, std::chars_format::general);
+    return {end, std::errc()};
 #endif
 }
 
@@ -158,7 +156,7 @@ double RealOf(const NumericParts& parts, std::size_t textSize) {
     }
     double value = 0.0;
     const char* const end = plain.data() + plain.size();
-    const auto [ptr, ec] = ReadPlainReal(plain.data(), end, value);
+    const auto [ptr, ec] = ReadPlainReal(plain, value);
     if (ec == std::errc::result_out_of_range) {
         if (DecimalMagnitude(parts) >= 0) {
             throw OverflowError("the number is beyond the range of binary64");
