@@ -20,22 +20,27 @@
   }
 
   // The page's worker, started now, and the decimal separator of the
-  // browser's language, which it finds first (null where it cannot).
+  // browser's language, which it finds first, unasked, for its own language
+  // (null where it cannot). Asked only where the page's language differs.
   const script = root.getAttribute('%WORKER_ATTRIBUTE%');
   if (script && typeof Worker === 'function') {
     try {
       const worker = new Worker(script);
       early.separator = new Promise((resolve) => {
         const answer = ({ data }) => {
-          if ('separator' in data) {
-            worker.removeEventListener('message', answer);
-            resolve(data.separator);
+          if (!('separator' in data)) {
+            return;
           }
+          if (data.language !== navigator.language) {
+            worker.postMessage({ language: navigator.language });
+            return;
+          }
+          worker.removeEventListener('message', answer);
+          resolve(data.separator);
         };
         worker.addEventListener('message', answer);
         worker.addEventListener('error', () => resolve(null), { once: true });
       });
-      worker.postMessage({ language: navigator.language });
       early.worker = worker;
     } catch (error) {
       early.worker = null;

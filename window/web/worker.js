@@ -1,9 +1,12 @@
 // The page's worker: what would hold up the page's main thread for longer
 // than a phone allows a task (50 ms), done here. Nothing is thrown or logged.
 //
-// The decimal separator of the browser's language: the page posts
-// {language}; the answer is {separator}, "," for sv-SE. A phone takes a
-// fifth of a second to make its first number format.
+// The decimal separator of the browser's language, "," for sv-SE: posted at
+// once as {language, separator} for the worker's own language, and again
+// for any {language} the page posts. A phone takes a fifth of a second to
+// make its first number format; and a message from the page reaches a new
+// worker only when the page's main thread passes it on, on a phone often
+// after the page's first frame, so the worker does not wait to be asked.
 //
 // The calculator's background picture, with the same C++ as the desktop
 // windows' picture, drawn into the page's canvas, which the page hands over
@@ -58,10 +61,14 @@ async function draw({ width, height, scale }) {
   canvas.getContext('2d').putImageData(image, 0, 0);
 }
 
+function answerSeparator(language) {
+  self.postMessage({ language, separator: separatorOf(language) });
+}
+
 let queue = Promise.resolve();
 self.addEventListener('message', ({ data }) => {
   if ('language' in data) {
-    self.postMessage({ separator: separatorOf(data.language) });
+    answerSeparator(data.language);
     return;
   }
   const size = { width: data.width, height: data.height, scale: data.scale };
@@ -79,3 +86,5 @@ self.addEventListener('message', ({ data }) => {
     self.postMessage({ ...size, failed: true });
   });
 });
+
+answerSeparator(self.navigator.language);
