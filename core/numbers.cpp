@@ -121,10 +121,9 @@ std::from_chars_result ReadPlainReal(const std::string& plain, double& value) {
     return std::from_chars(first, first + plain.size(), value, std::chars_format::general);
 #else
     // A standard library without it for double (Emscripten's libc++): the C
-    // library's strtod, which rounds correctly too (musl's exact decimal
-    // scan) and, in a program that never sets a locale, reads '.' as the
-    // point. It answers infinity for a value beyond binary64 and a signed
-    // zero or a subnormal below it.
+    // library's strtod, musl's, which rounds correctly too (an exact decimal
+    // scan) and takes '.' as the point in every locale. It answers infinity
+    // for a value beyond binary64 and a signed zero or a subnormal below it.
     char* end = nullptr;
     const double read = std::strtod(first, &end);
     if (!std::isfinite(read)) {
