@@ -106,11 +106,11 @@ class Window {
     }, [id, text]);
   }
 
-  // Resolves once the field holds `text`; a field that does not within the
-  // time fails with what it holds.
-  async expectValue(id, text, why = '') {
+  // Resolves once the field holds `text`; a field that does not within
+  // `time` ms fails with what it holds.
+  async expectValue(id, text, why = '', time = 5000) {
     await this.waitFor(([name, want]) => document.getElementById(name).value === want,
-      [id, text], 5000).catch(() => {});
+      [id, text], time).catch(() => {});
     const got = await this.value(id);
     assert.equal(got, text, `${why}${why && ': '}${id} holds '${got}', expected '${text}'`);
   }
@@ -159,7 +159,16 @@ async function withPage(browser, profile, body, { root = site, ...serverOptions 
   const window = new Window(await browser.newPage(profile), profile);
   let closed = false;
   try {
-    await body(window, server);
+    try {
+      await body(window, server);
+    } catch (error) {
+      // What the page reported up to the failure often says why.
+      const reported = await window.problems().catch(() => []);
+      if (reported.length > 0 && error instanceof Error) {
+        error.message += `\n${engine}: what the page reported: ${reported.join('\n')}`;
+      }
+      throw error;
+    }
     await window.close();
     closed = true;
     assert.deepEqual(await window.problems(), [], `${engine}: what the page reported`);
