@@ -61,7 +61,7 @@ class Page {
     return this;
   }
 
-  // Both return once the document is parsed, before its deferred scripts
+  // Both return once the document is parsed, before its scripts
   // have necessarily run (a test may hold them back).
   async goto(url) {
     await this.page.goto(url, { waitUntil: 'commit' });

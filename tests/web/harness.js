@@ -6,7 +6,7 @@
 //
 // The page interface each engine gives (browser_playwright.js,
 // browser_webkit.js): goto(url) and reload(), both returning once the
-// document is parsed (its deferred scripts may not have run yet);
+// document is parsed (its scripts may not have run yet);
 // evaluate(fn, arg) and waitFor(fn, arg, timeout) in the page; title();
 // clickAt(x, y) with the mouse, or a finger on a touch profile where the
 // engine can; type(text) and press(key) on the keyboard; screenshot(file,

@@ -73,6 +73,32 @@ EMSCRIPTEN_KEEPALIVE const char* ostrel_selection(int size, int start, int lengt
     }
 }
 
+// Runs each button's handler and each field's focus handler once, on texts
+// that make a result and on texts that make a message, and drops what they
+// did. A browser compiles a WebAssembly function when it is first called:
+// the page's worker calls this as soon as it has the module, whose compiled
+// code it shares with the page, so that the page's first press finds the
+// handlers compiled instead of compiling them while the person waits.
+EMSCRIPTEN_KEEPALIVE void ostrel_warm_up() {
+    namespace layout = ostrel::layout;
+    using namespace ostrel::web;
+    try {
+        for (const std::array<std::string, 4>& texts :
+             {std::array<std::string, 4>{"10", "12", "15", "0"},
+              std::array<std::string, 4>{"x", "-1", "1e999", ""}}) {
+            for (const layout::Control& control : layout::kControls) {
+                if (control.kind == layout::Kind::Button) {
+                    static_cast<void>(ToJson(Click(control.name, texts, ",")));
+                } else if (control.kind == layout::Kind::TextBox) {
+                    static_cast<void>(ToJson(GotFocus(control.name, texts, ",")));
+                }
+            }
+        }
+    } catch (...) {
+        // Only running out of memory can get here; nothing was needed.
+    }
+}
+
 // The window's background picture for a part of `width` × `height` CSS
 // pixels from its top left, a CSS pixel to a pixel of the design, `scale`
 // screen pixels to each: (width · scale) × (height · scale) pixels, RGBA row

@@ -5,6 +5,18 @@
   const early = { presses: [], wasm: null, worker: null, separator: null };
   window.ostrelEarly = early;
 
+  // The page's scripts, the WebAssembly's glue and then the page's own, run
+  // in that order as they arrive. Inserted from here, not written in the
+  // page as deferred scripts, they leave the page's DOMContentLoaded, and
+  // the browser's own work at it, to come as soon as the page is parsed,
+  // before its first paint, not after it in one long task with them.
+  for (const name of ['%GLUE_ATTRIBUTE%', '%SCRIPT_ATTRIBUTE%']) {
+    const element = document.createElement('script');
+    element.src = root.getAttribute(name);
+    element.async = false;
+    document.head.append(element);
+  }
+
   // The WebAssembly, fetched beside the page's scripts and compiled as it
   // arrives (from its bytes where the host gives it another type).
   const file = root.getAttribute('%WASM_ATTRIBUTE%');
@@ -42,6 +54,11 @@
         worker.addEventListener('error', () => resolve(null), { once: true });
       });
       early.worker = worker;
+      // The compiled WebAssembly, for the worker to draw with and to run the
+      // handlers once (binding.cpp's ostrel_warm_up) before a press needs them.
+      if (early.wasm) {
+        early.wasm.then((module) => worker.postMessage({ module }), () => {});
+      }
     } catch (error) {
       early.worker = null;
     }

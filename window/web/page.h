@@ -19,11 +19,14 @@ inline constexpr std::string_view kMessageTitleId = "MessageTitle";
 inline constexpr std::string_view kMessageTextId = "MessageText";
 inline constexpr std::string_view kMessageOkId = "MessageOk";
 inline constexpr std::string_view kLegendClass = "legend";  // its text in one <span>
-// The root element's attributes that name the WebAssembly file and the
-// page's worker, for the page's inline script (whose text, allowed by its
-// digest, names no file).
+// The root element's attributes that name the WebAssembly file, the page's
+// worker and its two scripts (the WebAssembly's glue, then the page's own),
+// for the page's inline script (whose text, allowed by its digest, names no
+// file).
 inline constexpr std::string_view kWasmAttribute = "data-wasm";
 inline constexpr std::string_view kWorkerAttribute = "data-worker";
+inline constexpr std::string_view kGlueAttribute = "data-glue";
+inline constexpr std::string_view kScriptAttribute = "data-script";
 
 // Where the page takes its phone arrangement: on a screen too narrow for the
 // window beside a margin of a phone's size, or one whose pointer is a finger.
@@ -38,7 +41,7 @@ inline constexpr std::string_view kPhoneQuery = "(max-width: 599.98px), (pointer
 [[nodiscard]] std::string PhoneCss();
 
 // The page's inline script (early.js), run as the page is parsed: it starts
-// the WebAssembly's download and compilation (window.ostrelEarly.wasm, a
+// the page's two scripts, the WebAssembly's download and compilation (window.ostrelEarly.wasm, a
 // promise of the compiled module) and the page's worker (ostrelEarly.worker,
 // and ostrelEarly.separator, a promise of the decimal separator it finds),
 // and keeps the buttons pressed before the page's script has bound them

@@ -106,6 +106,8 @@ std::string EarlyScript() {
     const std::pair<std::string_view, std::string> names[] = {
         {"%WASM_ATTRIBUTE%", std::string(kWasmAttribute)},
         {"%WORKER_ATTRIBUTE%", std::string(kWorkerAttribute)},
+        {"%GLUE_ATTRIBUTE%", std::string(kGlueAttribute)},
+        {"%SCRIPT_ATTRIBUTE%", std::string(kScriptAttribute)},
         {"%BUTTONS%", "#" + std::string(kWindowId) + " button"},
     };
     for (const auto& [placeholder, name] : names) {

@@ -134,7 +134,8 @@ std::string Html() {
         "<!DOCTYPE html>\n"
         "<html lang=\"sv\" " +
         std::string(kWasmAttribute) + "=\"ostrel-core.wasm\" " + std::string(kWorkerAttribute) +
-        "=\"worker.js\">\n"
+        "=\"worker.js\" " + std::string(kGlueAttribute) + "=\"ostrel-core.js\" " +
+        std::string(kScriptAttribute) + "=\"ostrel.js\">\n"
         "<head>\n"
         "<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
@@ -155,8 +156,11 @@ std::string Html() {
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"icon-32.png\" sizes=\"32x32\" type=\"image/png\">\n"
         "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
-        "<script src=\"ostrel-core.js\" defer></script>\n"
-        "<script src=\"ostrel.js\" defer></script>\n"
+        // Fetched at once; run in order by the inline script, which keeps
+        // them from holding up DOMContentLoaded (and the browser's own work
+        // at it) until after the first paint, as deferred scripts would.
+        "<link rel=\"preload\" href=\"ostrel-core.js\" as=\"script\">\n"
+        "<link rel=\"preload\" href=\"ostrel.js\" as=\"script\">\n"
         "</head>\n"
         "<body>\n"
         "<main " +

@@ -8,13 +8,17 @@
 // worker only when the page's main thread passes it on, on a phone often
 // after the page's first frame, so the worker does not wait to be asked.
 //
+// The compiled WebAssembly, {module}, posted by the page's inline script as
+// soon as it has it: the worker starts ostrel-core from it and runs the
+// handlers once (ostrel_warm_up), which compiles their code for the page
+// too, as the two share the module.
+//
 // The calculator's background picture, with the same C++ as the desktop
 // windows' picture, drawn into the page's canvas, which the page hands over
-// (an OffscreenCanvas) with its first {width, height, scale, canvas, module}:
-// CSS pixels, screen pixels to each, and the compiled WebAssembly where the
-// page has it. Later posts give only the size. The answer is {width, height,
-// scale, drawn: true}, or {..., failed: true} with the canvas emptied, and
-// the page's gradient stays.
+// (an OffscreenCanvas) with its first {width, height, scale, canvas}: CSS
+// pixels and screen pixels to each. Later posts give only the size. The
+// answer is {width, height, scale, drawn: true}, or {..., failed: true} with
+// the canvas emptied, and the page's gradient stays.
 'use strict';
 
 function separatorOf(language) {
@@ -71,9 +75,18 @@ self.addEventListener('message', ({ data }) => {
     answerSeparator(data.language);
     return;
   }
+  if ('module' in data) {
+    if (!core) {
+      core = start(data.module);
+      core.then((module) => module._ostrel_warm_up(), () => {});
+    }
+    return;
+  }
   const size = { width: data.width, height: data.height, scale: data.scale };
   if (!core) {
-    core = start(data.module);
+    core = start(null);
+  }
+  if (data.canvas) {
     canvas = data.canvas;
   }
   queue = queue.then(() => draw(size)).then(() => {
