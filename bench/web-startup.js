@@ -263,6 +263,8 @@ function printVisit(files) {
       `load event: ${spread(quiet.map((v) => v.load), ms)}`);
     console.log(`  longest task from FCP to ${kAfterLoad / 1000} s after load: ${spread(quiet.map((v) => v.longest), ms)}; ` +
       `in the whole visit: ${spread(quiet.map((v) => v.longestAny), ms)}`);
+    console.log(`  visits with a task over 50 ms from FCP to ${kAfterLoad / 1000} s after load: ` +
+      `${quiet.filter((v) => v.count > 0).length} of ${passes}`);
     console.log(`  total blocking time from FCP to ${kAfterLoad / 1000} s after load: ${spread(quiet.map((v) => v.tbt), ms)}`);
     console.log(`  the page with no script: longest task ${spread(floor.map((v) => v.longestAny), ms)}`);
     const first = pressed.filter((v) => v.taps === 1 && v.probe.answered !== null);
