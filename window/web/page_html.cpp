@@ -135,7 +135,8 @@ std::string Html() {
         "<html lang=\"sv\" " +
         std::string(kWasmAttribute) + "=\"ostrel-core.wasm\" " + std::string(kWorkerAttribute) +
         "=\"worker.js\" " + std::string(kGlueAttribute) + "=\"ostrel-core.js\" " +
-        std::string(kScriptAttribute) + "=\"ostrel.js\">\n"
+        std::string(kScriptAttribute) +
+        "=\"ostrel.js\">\n"
         "<head>\n"
         "<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
