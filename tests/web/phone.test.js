@@ -162,7 +162,8 @@ test('the fields ask for a number keyboard whose Enter goes on to the next field
 // test lets them go: by their names in the page, which may carry digests.
 function heldBack() {
   const page = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
-  const names = ['glue', 'script', 'wasm'].map((name) => page.match(new RegExp(`data-${name}="([^"]+)"`))[1]);
+  const names = ['glue', 'script', 'wasm']
+    .map((name) => page.match(new RegExp(`data-${name}="([^"]+)"`))[1]);
   let release;
   const gate = new Promise((resolve) => { release = resolve; });
   return { holds: Object.fromEntries(names.map((name) => [name, gate])), release };

@@ -41,11 +41,12 @@ inline constexpr std::string_view kPhoneQuery = "(max-width: 599.98px), (pointer
 [[nodiscard]] std::string PhoneCss();
 
 // The page's inline script (early.js), run as the page is parsed: it starts
-// the page's two scripts, the WebAssembly's download and compilation (window.ostrelEarly.wasm, a
-// promise of the compiled module) and the page's worker (ostrelEarly.worker,
-// and ostrelEarly.separator, a promise of the decimal separator it finds),
-// and keeps the buttons pressed before the page's script has bound them
-// (ostrelEarly.presses, their ids in order, until ostrelEarly.stop()).
+// the page's two scripts, the WebAssembly's download and compilation
+// (window.ostrelEarly.wasm, a promise of the compiled module) and the page's
+// worker (ostrelEarly.worker, and ostrelEarly.separator, a promise of the
+// decimal separator it finds), and keeps the buttons pressed before the
+// page's script has bound them (ostrelEarly.presses, their ids in order,
+// until ostrelEarly.stop()).
 [[nodiscard]] std::string EarlyScript();
 
 // The Content-Security-Policy source that allows exactly that inline script:

@@ -78,7 +78,7 @@ self.addEventListener('message', ({ data }) => {
   if ('module' in data) {
     if (!core) {
       core = start(data.module);
-      core.then((module) => module._ostrel_warm_up(), () => {});
+      core.then((module) => module._ostrel_warm_up()).catch(() => {});
     }
     return;
   }
