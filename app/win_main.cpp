@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program: the calculator's Win32 window and the thread's
 // message loop, in which the dialog manager gives the window its keyboard
 // (Tab, Shift+Tab, Space on a button).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform's floor on Windows: the least a Win32 program does to show a
 // window of the calculator's size, title and border, statically linked like
 // ostrel.exe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's floor: the least a Qt 6 Widgets program does to show a window
 // of the calculator's size and title.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of the number layer and the cost rules, each against a plain
 // reference measured in the same run; the ratios carry from machine to
 // machine where the times do not. Not a test: run it by hand on a quiet

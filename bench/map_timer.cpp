@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program and measures, on the X server in $DISPLAY, the time from
 // exec to its first top-level window being mapped; then, once the window has
 // settled, the program's resident memory (VmRSS) and proportional set size

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up under Wine (not a test, and not Windows): on its own Xvfb and in a
 # prefix of its own with a persistent Wine server, starts ostrel.exe and the
 # bare Win32 window several times after a warm-up and reports the median time

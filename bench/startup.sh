@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up and footprint benchmark (not a test). On its own Xvfb, starts each
 # program many times and reports the time from exec to the window being
 # mapped, and the resident memory (VmRSS and PSS) once shown: the calculator,

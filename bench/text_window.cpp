@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The second floor: a Qt 6 Widgets window of the calculator's size and
 // title with the same kinds and number of widgets showing the same texts
 // (labels, line edits, buttons, frames) in the same fonts, placed as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What loading the Swedish translations costs the start-up: the time of
 // InstallSwedishTranslations in a fresh process, in microseconds, and how
 // many of the two files it loaded. One line: "<microseconds> <loaded>".

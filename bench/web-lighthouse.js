@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lighthouse (the version bench/package-lock.json pins) against the built
 // site as scripts/serve-web.js serves it, in Debian's headless Chromium:
 // the mobile form factor (Lighthouse's default: a mid-range phone, its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the web window's benchmarks share: Debian's Chromium as the tests
 // start it, the phone it is made to be (a mid-range phone on a slow 4G
 // link), the page with its scripts taken out, and the figures' summaries.

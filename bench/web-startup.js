@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window's start on a phone (bench/web-profile.js: Debian's
 // headless Chromium at 360 × 640, 3 device pixels to a CSS pixel, touch,
 // slow 4G, the processor slowed 4×), each visit cold (a new browser context:

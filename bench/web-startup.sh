@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The web window's figures on the web preset's build: its start on a phone
 # against the same page with no script, the bytes of the first visit
 # (bench/web-startup.js), and Lighthouse's scores, mobile and desktop

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # compare_trees(EXPECTED ACTUAL WHAT): fails unless the folder ACTUAL holds
 # exactly the files of EXPECTED, byte for byte, and no others. WHAT names
 # ACTUAL in the messages ("the generator draws", "the zip holds").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/checked32.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/real.h"
 
 #include <cfloat>

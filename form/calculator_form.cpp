@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form/calculator_form.h"
 
 namespace ostrel {

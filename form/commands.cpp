@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form/commands.h"
 
 #include "core/cost_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form/entry_checks.h"
 
 #include "core/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form/step_recorder.h"
 
 #include <utility>

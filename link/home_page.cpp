@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "link/home_page.h"
 
 namespace ostrel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QDesktopServices>
 #include <QString>
 #include <QUrl>

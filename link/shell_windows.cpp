@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: MIT
 // Serves the web window's built site as a real static host should (the
 // README lists these headers for any host):
 // - the copy compressed at build time (name.br, name.gz) to a browser that

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the test scripts that start servers of their own (an X server
 # here, or weston).
 #

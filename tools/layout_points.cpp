@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints, for the end-to-end tests, where each control of the window's design
 // lies in pixels: one line "NAME CENTRE_X CENTRE_Y" per control, in client
 // coordinates at the given dots per inch (96 unless told), and last the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/contrast.h"
 
 #include <algorithm>

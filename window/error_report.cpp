@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/error_report.h"
 
 namespace ostrel {

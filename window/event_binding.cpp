@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/event_binding.h"
 
 #include <algorithm>

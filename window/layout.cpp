@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # 32-bit x86 Linux with the host's g++ (-m32, from g++-multilib), run through
 # qemu-i386. The floating point stays the compiler's 32-bit default, x87, so
 # the tests see the excess precision that a 32-bit build has.

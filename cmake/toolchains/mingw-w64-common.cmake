@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What both Windows toolchains share; OSTREL_MINGW_TRIPLE names the target.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER ${OSTREL_MINGW_TRIPLE}-gcc-posix)

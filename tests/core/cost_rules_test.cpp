@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/cost_rules.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end on Windows' terms: starts the built ostrel.exe under Wine, in a
 # prefix of its own on a private X server (Xvfb), and runs the scenario
 # (scenario.txt) on it with real X input (xdotool) as a person would, reading

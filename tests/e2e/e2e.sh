@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: starts the built calculator as its own process on a private
 # X server (Xvfb) and runs the scenario (scenario.txt) on it with real X
 # input (xdotool), reading fields back through the clipboard (xclip) and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # On Wayland: starts a headless weston of its own, runs the window's
 # in-process check there (10, 12, 15 gives 8), then starts the built
 # calculator and checks, from the Wayland requests it sends, that it maps a

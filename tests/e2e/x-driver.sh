@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Sourced by the end-to-end drivers on X (e2e.sh, e2e-wine.sh): runs the
 # scenario (scenario.txt beside this file) on the program's window with real X

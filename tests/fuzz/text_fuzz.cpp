@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target over the text conversions. The first byte picks the
 // decimal separator; the rest is the text. It checks that the conversions
 // agree with IsNumericText and with each other, and that nothing but the

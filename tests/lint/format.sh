@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when any C++ file of the project is not as clang-format would write it.
 #
 # usage: format.sh CLANG_FORMAT SOURCE_DIRECTORY

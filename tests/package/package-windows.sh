@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the Windows packages from a finished build and checks them: the zip
-# holds ostrel.exe alone, at most 1.5 MiB, importing system DLLs only; the
+# holds ostrel.exe and LICENSE.txt alone, at most 1.5 MiB, importing system DLLs only; the
 # installer (when makensis is there) installs silently under Wine, the
 # installed program starts until its window shows, and the uninstaller
 # removes it again.
@@ -30,8 +31,8 @@ command -v makensis >/dev/null && generators="ZIP;NSIS"
 
 zip=$work/out/ostrel-1.3-$arch.zip
 [[ -f $zip ]] || fail "no $(basename "$zip")"
-contents=$(cd "$work/out" && cmake -E tar tf "$zip")
-[[ $contents == ostrel.exe ]] || fail "the zip holds: $contents"
+contents=$(cd "$work/out" && cmake -E tar tf "$zip" | sort | tr '\n' ' ')
+[[ $contents == "LICENSE.txt ostrel.exe " ]] || fail "the zip holds: $contents"
 mkdir "$work/unzipped"
 (cd "$work/unzipped" && cmake -E tar xf "$zip")
 exe=$work/unzipped/ostrel.exe

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the Debian package from a finished build, checks its metadata,
 # unpacks it into a fresh directory and starts the unpacked program on a
 # private X server until its window maps.

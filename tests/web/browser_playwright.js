@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Chromium and Firefox from Debian's packages, driven by Playwright
 // (Chromium over its own protocol, Firefox over WebDriver BiDi), behind the
 // page interface of harness.js. No browser is downloaded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // WebKit, the engine of every browser on an iPhone or iPad, as Debian's
 // WebKitGTK: WebKitWebDriver (webkit2gtk-driver) on an Xvfb of the test's
 // own, starting webkit_browser.py for each page, driven by selenium-webdriver

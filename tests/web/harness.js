@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the web window's browser tests share: the built site's server, which
 // can be stopped and started again on the same port; the browser engine
 // under test, OSTREL_WEB_ENGINE (chromium, firefox or webkit, each Debian's),

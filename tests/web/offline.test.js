@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Offline and installable: after one visit the calculator opens and
 // calculates with the server gone, and a new version of the site replaces
 // the kept one at the visit after the one that found it; Chromium finds

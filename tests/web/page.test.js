@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window's own traps, which the shared scenario does not reach: the
 // size of the first visit, a press before the WebAssembly has arrived, the
 // browser language's decimal separator, a long program-written result, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window on a phone: its arrangement at three phones' sizes (targets
 // for a finger, text as rendered, the calculator on the first screen, nothing
 // to scroll sideways), the window at the design's geometry on a desktop,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the shared end-to-end scenario (tests/e2e/scenario.txt) with the
 // same rules as the X drivers' reader (tests/e2e/x-driver.sh): every step
 // belongs to a section, each verb takes the argument it needs, and a file

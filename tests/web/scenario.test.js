@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // End to end in the browser: the shared scenario (tests/e2e/scenario.txt),
 // typed and clicked as a person would, at a desktop size and at a phone's
 // size (tapped where the engine's driver can touch); nothing may go wrong on

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A page-only WebKitGTK browser for the web window's tests in WebKit.
 
 WebKitWebDriver starts it with --automation and the options the test asks

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the asset generator into OUTPUT and fails unless it wrote exactly the
 # files committed in COMMITTED, byte for byte, and no others.
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/compare_trees.cmake)

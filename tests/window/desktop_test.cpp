@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as a citizen of the Linux desktop: Qt's own texts in Swedish,
 // text legible in any colour scheme, and sharp, fitting captions at any
 // scale. Run once as is and again under QT_SCALE_FACTOR 1.5 and 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The event binding every window shares: which handler a click runs, the
 // report of what leaves a handler, and the selection a field takes. The
 // handlers themselves are proven in tests/form; the windows' own tests prove

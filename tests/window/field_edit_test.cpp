@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Widget tests of the window's fields on Qt's offscreen platform: the typed
 // length limit of eight that leaves the program's results whole, the focus
 // handler's selection after a click or Tab, and keys that press nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Widget tests of the real window on Qt's offscreen platform: its design,
 // buttons, link, focus order and accessibility. The fields' own behaviour is
 // in field_edit_test.cpp.

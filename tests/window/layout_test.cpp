@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's design table: the relations the design states between its
 // numbers (the table is their only copy, so a typo would otherwise pass the
 // window tests, which read it), the version in the title, the conversion of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Soak test: drives the real window through many seeded random user actions
 // (typing, pasting, Tab, clicks on fields, buttons and the link, closing every
 // message box as a user would) and checks after each one that nothing escaped,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The steps the web window's page plays, as the binding hands them over: the
 // JSON of each kind, with every text the page could hold kept intact. The
 // handlers and their steps are proven in tests/form and the event binding's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 window, in process, driven through user32 with real messages as
 // the system would send them: WM_CHAR for typing, the clipboard and WM_PASTE,
 // BM_CLICK, Tab through the dialog manager; message boxes are found and closed

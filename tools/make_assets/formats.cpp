@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/make_assets/formats.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the window's pictures, as window/pictures draws them, in the formats
 // the window, the Windows program and the desktop read:
 //   background.bmp       480 x 360, 24-bit: the window's background

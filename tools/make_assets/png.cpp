@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PNG writer: 8-bit RGBA, each row with the filter that leaves the
 // smallest sum of magnitudes, deflated in one block with the fixed Huffman
 // codes. The same picture always gives the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/pictures/pictures.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/field_edit.h"
 
 #include <QFocusEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/form1.h"
 
 #include <QEvent>

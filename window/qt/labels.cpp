@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/labels.h"
 
 #include <QEnterEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/translations.h"
 
 #include <QCoreApplication>

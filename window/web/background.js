@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator's background picture, drawn by the same code that drew the
 // desktop windows' picture, at the screen's own resolution, so it is sharp at
 // any pixel density: a CSS pixel of the canvas to a pixel of the design,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window's binding: what the page's script and its worker call, as
 // plain C functions of UTF-8 strings and numbers (called through Emscripten's
 // cwrap), so that nothing but the WebAssembly itself has to be set up before

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the web window at build time, from the window's design: its page
 // (`html`), its style sheet (`css`), or the names its script needs (`names`),
 // which the build puts into the script in place of @PAGE_NAMES@.

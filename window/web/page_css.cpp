@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window's style sheet, in which a CSS pixel is a pixel of the
 // design (at a desktop size): every control in its place from the design
 // table, the smooth stand-in for the background, the labels' legible colours

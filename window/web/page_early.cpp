@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's one inline script (early.js), which runs as the page is parsed,
 // before the page's own scripts have arrived: it starts the WebAssembly's
 // download and compilation and the page's worker beside them, and keeps the

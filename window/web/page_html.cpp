@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window's page: the controls of the design table as native elements,
 // the drawn background under them and the message box.
 #include <string>

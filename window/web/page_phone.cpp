@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web window's phone arrangement, from the same design table: where the
 // window at the design's geometry would be a postage stamp under a finger
 // (page::kPhoneQuery), the same controls in the same order stand in a grid

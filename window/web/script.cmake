@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes OUTPUT, the page's script: BEFORE, a part of it in a file of its
 # own, then TEMPLATE with @PAGE_NAMES@ replaced by the contents of NAMES:
 # what web_page printed of the page's names.

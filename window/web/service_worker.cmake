@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes `site`/sw.js from `template`: the list of the files it keeps, `kept`,
 # and a cache name made of `version` and a digest of the content of every
 # file of the site, `files`, so that any change makes a new cache.

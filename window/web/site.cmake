@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Makes the web window's site, SITE, from its files as built, in BUILT:
 # - each of CONTENT_NAMED gets a name with a digest of its content
 #   (ostrel-core.wasm: ostrel-core.0123abcd.wasm), so that a host can let

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/web/steps.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's worker: what would hold up the page's main thread for longer
 // than a phone allows a task (50 ms), done here. Nothing is thrown or logged.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/win32/form1.h"
 
 #include <commctrl.h>

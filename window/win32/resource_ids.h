@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The resources of the Windows program (ostrel.rc), shared with the code that

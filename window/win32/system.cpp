@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/win32/system.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/win32/text16.h"
 
 #include <windows.h>
