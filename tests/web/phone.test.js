@@ -4,7 +4,7 @@
 // to scroll sideways), the window at the design's geometry on a desktop,
 // texts and focus ring inside their boxes at every size, a number keyboard
 // whose Enter goes on to the next field, and nothing lost before the page's
-// scripts have run.
+// calculations have loaded.
 'use strict';
 
 const assert = require('node:assert/strict');
@@ -159,11 +159,11 @@ test('the fields ask for a number keyboard whose Enter goes on to the next field
   });
 });
 
-// The page's scripts and the WebAssembly, held back by the server until the
+// The WebAssembly and the worker's script, held back by the server until the
 // test lets them go: by their names in the page, which may carry digests.
 function heldBack() {
   const page = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
-  const names = ['glue', 'script', 'wasm']
+  const names = ['worker', 'wasm']
     .map((name) => page.match(new RegExp(`data-${name}="([^"]+)"`))[1]);
   let release;
   const gate = new Promise((resolve) => { release = resolve; });
@@ -171,7 +171,7 @@ function heldBack() {
 }
 
 for (const profile of [kDesktop, kPhone]) {
-  test(`nothing is lost before the scripts have run (${profile === kDesktop ? 'desktop' : 'phone'})`, async () => {
+  test(`nothing is lost before the calculations have loaded (${profile === kDesktop ? 'desktop' : 'phone'})`, async () => {
     const held = heldBack();
     await withPage(engines.browser, profile, async (window, server) => {
       await window.goto(server.address);
@@ -188,8 +188,8 @@ for (const profile of [kDesktop, kPhone]) {
       await window.press('End');
       await window.type('1');
       held.release();
-      // The press, answered on the fields as they were, once the scripts,
-      // the WebAssembly and the worker have arrived and started: on a busy
+      // The press, answered on the fields as they were, once the
+      // WebAssembly and the worker have arrived and started: on a busy
       // machine that takes as long as the calculations' first drawing.
       await window.expectValue('Text4', '8', 'the early press', 15000);
       await window.calculationsReady();

@@ -36,5 +36,23 @@ TEST(WebSteps, JsonOfEachKindWithTextsEscaped) {
     }
 }
 
+// The page sets a selection as it comes: cut to the field's text, counted
+// as the browser counts it (UTF-16: a character beyond U+FFFF is two).
+TEST(WebSteps, FocusSelectionCutToTheFieldsText) {
+    struct Row {
+        std::string text;
+        int length;
+    };
+    const Row rows[] = {
+        {"1073720970", 8}, {"0", 1}, {"", 0}, {"\xc3\xa4\xe2\x82\xac\xf0\x9f\x98\x80", 4}};
+    for (const Row& row : rows) {
+        const std::vector<Step> steps = GotFocus("Text2", {"0", row.text, "0", "0"}, ",");
+        ASSERT_EQ(steps.size(), 1U) << row.text;
+        EXPECT_EQ(ToJson(steps), R"([{"op":"select","field":"Text2","start":0,"length":)" +
+                                     std::to_string(row.length) + "}]")
+            << row.text;
+    }
+}
+
 }  // namespace
 }  // namespace ostrel::web

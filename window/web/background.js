@@ -7,10 +7,9 @@
 // nor its frames wait on the page's thread, and draws it again when the
 // canvas's size or the density changes. Until the picture arrives, and where
 // a browser cannot hand its canvas over, the style sheet's gradient stands in.
-// Part of ostrel.js, which calls it once the calculator is ready.
-'use strict';
+// Part of the page's script, which calls it once the calculator is ready.
 
-const ostrelDrawBackground = (helper, canvas) => {
+const drawBackground = (helper, canvas) => {
   if (!helper || typeof canvas.transferControlToOffscreen !== 'function') {
     return;
   }
@@ -44,18 +43,18 @@ const ostrelDrawBackground = (helper, canvas) => {
     }
     drawing = size;
     if (handed) {
-      helper.postMessage({ ...size, canvas: handed }, [handed]);
+      helper.postMessage({ type: 'draw', ...size, canvas: handed }, [handed]);
       handed = null;
     } else {
-      helper.postMessage(size);
+      helper.postMessage({ type: 'draw', ...size });
     }
   }
   helper.addEventListener('message', ({ data }) => {
-    if (!('drawn' in data || 'failed' in data)) {
+    if (data.type !== 'drawn' && data.type !== 'notDrawn') {
       return;
     }
     drawing = null;
-    if (data.failed) {
+    if (data.type === 'notDrawn') {
       stopped = true;
       clearTimeout(timer);
       return;

@@ -1,19 +1,26 @@
 // SPDX-License-Identifier: MIT
-// The web window's binding: what the page's script and its worker call, as
-// plain C functions of UTF-8 strings and numbers (called through Emscripten's
-// cwrap), so that nothing but the WebAssembly itself has to be set up before
-// the page can answer. A string that a call returns stays valid until the
-// next call. Nothing is ever thrown into JavaScript, where an exception
-// would arrive as a bare number.
+// The web window's binding: what the page's script and its worker call in
+// ostrel-core.wasm, a WebAssembly that needs no glue (core.js instantiates
+// it). Texts go in and out as UTF-8 with their length, never as C strings
+// and never on the WebAssembly's stack, so that a handler judges exactly
+// the text the person sees, a NUL or a long text included. Nothing is ever
+// thrown into JavaScript.
+//
+// A call with texts: ostrel_texts(size) gives room for them, the page writes
+// them there back to back, and the call names each by its length in bytes.
+// It returns the size in bytes of its answer, JSON, which stands at
+// ostrel_answer() until the next call.
 #include <emscripten/emscripten.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "window/event_binding.h"
+#include "window/error_report.h"
 #include "window/layout.h"
 #include "window/pictures/pictures.h"
 #include "window/web/steps.h"
@@ -21,10 +28,63 @@
 namespace ostrel::web {
 namespace {
 
-const char* Answer(std::string text) {
+std::string& Texts() {
+    static std::string texts;
+    return texts;
+}
+
+std::string& Answer() {
     static std::string answer;
-    answer = std::move(text);
-    return answer.c_str();
+    return answer;
+}
+
+// The answer when no memory is left for the real one: the general report,
+// made at start, when there was.
+const std::string& Unexpected() {
+    static const std::string unexpected =
+        ToJson({{.kind = Step::Kind::Message, .text = std::string(ErrorReport(std::nullopt))}});
+    return unexpected;
+}
+[[maybe_unused]] const std::string& kMadeAtStart = Unexpected();
+
+// A call's texts: the control's name, Text1 to Text4 and the separator, by
+// their lengths in the order they stand in Texts().
+struct Call {
+    std::string control;
+    std::array<std::string, 4> fields;
+    std::string separator;
+};
+
+// False when the lengths reach past what the page wrote.
+bool Read(const std::array<std::uint32_t, 6>& lengths, Call& call) {
+    std::string_view rest = Texts();
+    std::array<std::string*, 6> parts = {&call.control,   &call.fields[0], &call.fields[1],
+                                         &call.fields[2], &call.fields[3], &call.separator};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (lengths[i] > rest.size()) {
+            return false;
+        }
+        parts[i]->assign(rest.substr(0, lengths[i]));
+        rest.remove_prefix(lengths[i]);
+    }
+    return true;
+}
+
+using Handler = std::vector<Step> (*)(std::string_view, std::array<std::string, 4>, std::string);
+
+std::uint32_t Run(Handler handler, const std::array<std::uint32_t, 6>& lengths) {
+    std::string& answer = Answer();
+    try {
+        Call call;
+        answer =
+            Read(lengths, call)
+                ? ToJson(handler(call.control, std::move(call.fields), std::move(call.separator)))
+                : "[]";
+    } catch (...) {
+        // Only running out of memory can get here.
+        answer = Unexpected();
+    }
+    return static_cast<std::uint32_t>(answer.size());
 }
 
 }  // namespace
@@ -32,46 +92,36 @@ const char* Answer(std::string text) {
 
 extern "C" {
 
-// The steps (steps.h, as JSON) of the Click handler that the window's design
-// binds to `control` ("Command1"), run on the field texts Text1 to Text4
-// with the browser language's decimal separator.
-EMSCRIPTEN_KEEPALIVE const char* ostrel_click(const char* control, const char* text1,
-                                              const char* text2, const char* text3,
-                                              const char* text4, const char* separator) {
-    using namespace ostrel::web;
+// Room for `size` bytes of texts; null when there is no memory for them.
+EMSCRIPTEN_KEEPALIVE char* ostrel_texts(std::uint32_t size) {
     try {
-        return Answer(ToJson(Click(control, {text1, text2, text3, text4}, separator)));
+        std::string& texts = ostrel::web::Texts();
+        texts.assign(size, '\0');
+        return texts.data();
     } catch (...) {
-        // Only running out of memory can get here; the page goes on.
-        return "[]";
+        return nullptr;
     }
 }
 
-// The steps of the focus handler of the field named `field` ("Text1").
-EMSCRIPTEN_KEEPALIVE const char* ostrel_got_focus(const char* field, const char* text1,
-                                                  const char* text2, const char* text3,
-                                                  const char* text4, const char* separator) {
-    using namespace ostrel::web;
-    try {
-        return Answer(ToJson(GotFocus(field, {text1, text2, text3, text4}, separator)));
-    } catch (...) {
-        return "[]";
-    }
+EMSCRIPTEN_KEEPALIVE const char* ostrel_answer() {
+    return ostrel::web::Answer().data();
 }
 
-// Where a selection of `length` characters from `start` falls in a field of
-// `size` characters: "[start, end]", or "null" for none.
-EMSCRIPTEN_KEEPALIVE const char* ostrel_selection(int size, int start, int length) {
-    const auto range = ostrel::binding::SelectionIn(size, start, length);
-    if (!range) {
-        return "null";
-    }
-    try {
-        return ostrel::web::Answer("[" + std::to_string(range->start) + "," +
-                                   std::to_string(range->end) + "]");
-    } catch (...) {
-        return "null";
-    }
+// The steps (steps.h) of the Click handler that the window's design binds
+// to the control named first ("Command1"), run on the field texts Text1 to
+// Text4 with the browser language's decimal separator, the last text; the
+// answer's size in bytes.
+EMSCRIPTEN_KEEPALIVE std::uint32_t ostrel_click(std::uint32_t control, std::uint32_t text1,
+                                                std::uint32_t text2, std::uint32_t text3,
+                                                std::uint32_t text4, std::uint32_t separator) {
+    return ostrel::web::Run(&ostrel::web::Click, {control, text1, text2, text3, text4, separator});
+}
+
+// The steps of the focus handler of the field named first ("Text1").
+EMSCRIPTEN_KEEPALIVE std::uint32_t ostrel_got_focus(std::uint32_t field, std::uint32_t text1,
+                                                    std::uint32_t text2, std::uint32_t text3,
+                                                    std::uint32_t text4, std::uint32_t separator) {
+    return ostrel::web::Run(&ostrel::web::GotFocus, {field, text1, text2, text3, text4, separator});
 }
 
 // Runs each button's handler and each field's focus handler once, on texts

@@ -1,78 +1,190 @@
 // SPDX-License-Identifier: MIT
+// The page's start-up, from the moment the page's head is parsed: the one
+// place that loads what the calculator needs, and the one queue that every
+// press and every focus handler runs through, in order, as the desktop's
+// event loop runs them. Its states:
+//   loading: ostrel-core.wasm is fetched, checked and compiled; the page's
+//     worker is started from its checked script and handed the compiled
+//     module, and answers with the browser language's decimal separator;
+//     the page's own instance of the module is made;
+//   ready: that instance runs the handlers;
+//   failed: a part could not be fetched, checked, compiled or started. The
+//     next press loads afresh, and shows that the calculator could not be
+//     loaded if that fails too.
+// A handler whose WebAssembly stops (a trap) takes the state back to
+// loading, with a new instance of the same module.
 
-'use strict';
-(() => {
-  const root = document.documentElement;
-  const early = { presses: [], wasm: null, worker: null, separator: null };
-  window.ostrelEarly = early;
-
-  // The page's scripts, the WebAssembly's glue and then the page's own, run
-  // in that order as they arrive. Inserted from here, not written in the
-  // page as deferred scripts, they leave the page's DOMContentLoaded, and
-  // the browser's own work at it, to come as soon as the page is parsed,
-  // before its first paint, not after it in one long task with them.
-  for (const name of ['%GLUE_ATTRIBUTE%', '%SCRIPT_ATTRIBUTE%']) {
-    const element = document.createElement('script');
-    element.src = root.getAttribute(name);
-    element.async = false;
-    document.head.append(element);
+const root = document.documentElement;
+const byId = (id) => document.getElementById(id);
+const nextTask = () => new Promise((go) => setTimeout(go));
+const parsed = new Promise((resolve) => {
+  if (document.readyState === 'loading') {
+    document.addEventListener('DOMContentLoaded', resolve, { once: true });
+  } else {
+    resolve();
   }
+});
 
-  // The WebAssembly, fetched beside the page's scripts and compiled as it
-  // arrives (from its bytes where the host gives it another type).
-  const file = root.getAttribute('%WASM_ATTRIBUTE%');
-  if (file && typeof WebAssembly === 'object') {
-    early.wasm = fetch(file, { credentials: 'same-origin' }).then((response) => {
+// The file the root element names by `attribute`, checked against the
+// integrity the build wrote beside it: a file that does not match is not
+// used. Taken from the browser's cache where it has one, which keeps a file
+// named by its content for a year; a kept copy that does not match (a
+// download that broke) is replaced from the host at once. `fresh` asks the
+// host alone.
+function fetchChecked(attribute, fresh) {
+  const file = root.getAttribute(attribute);
+  const integrity = root.getAttribute(`${attribute}-integrity`) || '';
+  const get = (cache) => fetch(file, { credentials: 'same-origin', integrity, cache })
+    .then((response) => {
       if (!response.ok) {
         throw new Error(`${file}: ${response.status}`);
       }
-      return WebAssembly.compileStreaming(response.clone())
-        .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
+      return response;
     });
-    early.wasm.catch(() => {});  // the page's script reports it
-  }
+  return fresh ? get('reload') : get('default').catch(() => get('reload'));
+}
 
-  // The page's worker, started now, and the decimal separator of the
-  // browser's language, which it finds first, unasked, for its own language
-  // (null where it cannot). Asked only where the page's language differs.
-  const script = root.getAttribute('%WORKER_ATTRIBUTE%');
-  if (script && typeof Worker === 'function') {
-    try {
-      const worker = new Worker(script);
-      early.separator = new Promise((resolve) => {
+// The module, compiled as it arrives (from its bytes where the host gives
+// it another type than WebAssembly's).
+function compile(response) {
+  return WebAssembly.compileStreaming(response.clone())
+    .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
+}
+
+// The page's worker (worker.js), from its checked script, and a promise of
+// the decimal separator it finds for the browser's language; the promise
+// fails if the worker does not start.
+function startWorker(fresh) {
+  return fetchChecked(names.attributes.worker, fresh).then((response) => response.blob())
+    .then((script) => {
+      const url = URL.createObjectURL(script);
+      const worker = new Worker(url);
+      const separator = new Promise((resolve, reject) => {
         const answer = ({ data }) => {
-          if (!('separator' in data)) {
+          if (data.type !== 'separator') {
             return;
           }
           if (data.language !== navigator.language) {
-            worker.postMessage({ language: navigator.language });
+            worker.postMessage({ type: 'separator', language: navigator.language });
             return;
           }
           worker.removeEventListener('message', answer);
           resolve(data.separator);
         };
         worker.addEventListener('message', answer);
-        worker.addEventListener('error', () => resolve(null), { once: true });
+        worker.addEventListener('error', (event) => {
+          event.preventDefault();
+          reject(new Error('the page\'s worker did not start'));
+        }, { once: true });
       });
-      early.worker = worker;
-      // The compiled WebAssembly, for the worker to draw with and to run the
-      // handlers once (binding.cpp's ostrel_warm_up) before a press needs them.
-      if (early.wasm) {
-        early.wasm.then((module) => worker.postMessage({ module }), () => {});
-      }
-    } catch (error) {
-      early.worker = null;
-    }
-  }
+      separator.finally(() => URL.revokeObjectURL(url)).catch(() => {});
+      return { worker, separator };
+    });
+}
 
-  // A press before the page's script has bound the buttons, kept in order
-  // for it to run.
-  const press = (event) => {
-    const button = event.target instanceof Element && event.target.closest('%BUTTONS%');
-    if (button) {
-      early.presses.push(button.id);
+// The handlers of an instance: each call's texts written into its memory
+// with their lengths, its steps read back (binding.cpp).
+function handlersOf(exports, separator) {
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  const call = (handler, name, texts) => {
+    const parts = [name, ...texts, separator].map((text) => encoder.encode(text));
+    const at = exports.ostrel_texts(parts.reduce((sum, part) => sum + part.length, 0));
+    if (!at) {
+      throw new RangeError('no memory for the texts');
     }
+    const memory = new Uint8Array(exports.memory.buffer);
+    let offset = at;
+    for (const part of parts) {
+      memory.set(part, offset);
+      offset += part.length;
+    }
+    const size = handler(...parts.map((part) => part.length));
+    return JSON.parse(decoder.decode(new Uint8Array(exports.memory.buffer, exports.ostrel_answer(), size)));
   };
-  document.addEventListener('click', press, true);
-  early.stop = () => document.removeEventListener('click', press, true);
-})();
+  return {
+    click: (id, texts) => call(exports.ostrel_click, id, texts),
+    gotFocus: (id, texts) => call(exports.ostrel_got_focus, id, texts),
+  };
+}
+
+// One try at loading: the calculator's core, {module, worker, separator,
+// handlers}. A worker that was started goes again if the try fails.
+function load(fresh) {
+  const module = fetchChecked(names.attributes.wasm, fresh).then(compile);
+  const started = startWorker(fresh);
+  Promise.all([module, started]).then(([compiled, { worker }]) => {
+    worker.postMessage({ type: 'module', module: compiled });
+  }, () => {});
+  // The instance in a task of its own, after the compilation's.
+  const exports = module.then((compiled) => nextTask().then(() => ostrelInstantiate(compiled)));
+  const core = Promise.all([module, exports, started, started.then(({ separator }) => separator)])
+    .then(([compiled, instance, { worker }, separator]) => ({
+      module: compiled, worker, separator, handlers: handlersOf(instance, separator),
+    }));
+  core.catch(() => started.then(({ worker }) => worker.terminate(), () => {}));
+  return core;
+}
+
+const startup = {
+  state: 'loading',  // 'loading', 'ready' or 'failed'
+  core: null,        // when ready
+  attempt: null,     // a promise of the core: the try under way, or the last
+  onReady: [],       // called with each core that becomes ready
+};
+
+function begin(attempt) {
+  startup.state = 'loading';
+  startup.core = null;
+  startup.attempt = attempt;
+  attempt.then((core) => {
+    if (startup.attempt === attempt) {
+      startup.state = 'ready';
+      startup.core = core;
+      startup.onReady.forEach((ready) => ready(core));
+    }
+  }, (error) => {
+    if (startup.attempt === attempt) {
+      startup.state = 'failed';
+      console.warn('Ostrel could not load its calculations:', error);
+    }
+  });
+}
+
+// The core for a press: a failed start-up is tried afresh.
+function coreForPress() {
+  if (startup.state === 'failed') {
+    begin(load(true));
+  }
+  return startup.attempt;
+}
+
+// After a trap: a new instance of the same module, the rest kept.
+function renew(core) {
+  begin(ostrelInstantiate(core.module).then((exports) => ({
+    ...core, handlers: handlersOf(exports, core.separator),
+  })));
+}
+
+// The queue: a task starts at once when nothing is queued before it (so a
+// focus handler runs before the key that follows it), otherwise when the
+// tasks before it have ended; a task's promise ends its turn.
+let queued = 0;
+let turns = Promise.resolve();
+function enqueue(task) {
+  const run = () => {
+    let ended;
+    try {
+      ended = Promise.resolve(task());
+    } catch (error) {
+      ended = Promise.reject(error);
+    }
+    return ended.catch((error) => console.error('Ostrel:', error)).finally(() => {
+      queued -= 1;
+    });
+  };
+  queued += 1;
+  turns = queued === 1 ? run() : turns.then(run);
+}
+
+begin(load(false));

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Prints the web window at build time, from the window's design: its page
-// (`html`), its style sheet (`css`), or the names its script needs (`names`),
-// which the build puts into the script in place of @PAGE_NAMES@.
+// (`html`), with its script inline, or its style sheet (`css`).
 //
-// Usage: web_page html|css|names
+// Usage: web_page html|css
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -13,14 +12,15 @@
 
 #include "form/calculator_form.h"
 #include "form/step_recorder.h"
+#include "window/error_report.h"
 #include "window/layout.h"
 #include "window/web/page.h"
 
 namespace ostrel::web::page {
 namespace {
 
-// A JSON string; the names are plain words, but a quote or a backslash
-// would still come out right.
+// A JSON string of a name or a text of the page's own, which hold no
+// control character; a quote or a backslash would still come out right.
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -92,15 +92,19 @@ std::string ScriptNames() {
         {"steps", steps + "}"},
         {"legend", "{\"clearance\": " + std::to_string(layout::kLegendClearance) +
                        ", \"leastScale\": " + Number(layout::kLegendLeastScale) + "}"},
+        {"attributes", "{\"wasm\": " + Quoted(kWasmAttribute) +
+                           ", \"worker\": " + Quoted(kWorkerAttribute) + "}"},
+        {"loadFailed", Quoted(kLoadFailedMessage)},
+        {"unexpected", Quoted(ErrorReport(std::nullopt))},
     };
     std::string json = "{";
     for (const auto& [key, value] : names) {
-        json += json.size() > 1 ? ",\n    " : "\n    ";
+        json += json.size() > 1 ? ",\n  " : "\n  ";
         json += Quoted(key);
         json += ": ";
         json += value;
     }
-    return json + "\n  }";
+    return json + "\n}";
 }
 
 }  // namespace ostrel::web::page
@@ -117,10 +121,8 @@ int main(int argc, char** argv) {
         text = page::Html();
     } else if (what == "css") {
         text = page::Css();
-    } else if (what == "names") {
-        text = page::ScriptNames() + "\n";
     } else {
-        std::fprintf(stderr, "usage: %s html|css|names\n", argc > 0 ? argv[0] : "web_page");
+        std::fprintf(stderr, "usage: %s html|css\n", argc > 0 ? argv[0] : "web_page");
         return 2;
     }
     std::fputs(text.c_str(), stdout);

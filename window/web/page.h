@@ -20,14 +20,21 @@ inline constexpr std::string_view kMessageTitleId = "MessageTitle";
 inline constexpr std::string_view kMessageTextId = "MessageText";
 inline constexpr std::string_view kMessageOkId = "MessageOk";
 inline constexpr std::string_view kLegendClass = "legend";  // its text in one <span>
-// The root element's attributes that name the WebAssembly file, the page's
-// worker and its two scripts (the WebAssembly's glue, then the page's own),
-// for the page's inline script (whose text, allowed by its digest, names no
-// file).
+// The root element's attributes that name the WebAssembly file and the
+// page's worker, for the page's script (whose text, allowed by its digest,
+// names no file); each with the file's integrity beside it, in the same
+// name followed by kIntegritySuffix.
 inline constexpr std::string_view kWasmAttribute = "data-wasm";
 inline constexpr std::string_view kWorkerAttribute = "data-worker";
-inline constexpr std::string_view kGlueAttribute = "data-glue";
-inline constexpr std::string_view kScriptAttribute = "data-script";
+inline constexpr std::string_view kIntegritySuffix = "-integrity";
+// Where the page names a file's integrity, it writes this and the file's
+// name; the build puts the integrity of the file as built in its place
+// (window/web/site.cmake).
+inline constexpr std::string_view kIntegrityOf = "integrity-of:";
+
+// The web window's own text for a press that finds the calculations could
+// not be loaded.
+inline constexpr std::string_view kLoadFailedMessage = "Räknaren kunde inte laddas. Försök igen.";
 
 // Where the page takes its phone arrangement: on a screen too narrow for the
 // window beside a margin of a phone's size, or one whose pointer is a finger.
@@ -41,23 +48,20 @@ inline constexpr std::string_view kPhoneQuery = "(max-width: 599.98px), (pointer
 [[nodiscard]] std::string Css();
 [[nodiscard]] std::string PhoneCss();
 
-// The page's inline script (early.js), run as the page is parsed: it starts
-// the page's two scripts, the WebAssembly's download and compilation
-// (window.ostrelEarly.wasm, a promise of the compiled module) and the page's
-// worker (ostrelEarly.worker, and ostrelEarly.separator, a promise of the
-// decimal separator it finds), and keeps the buttons pressed before the
-// page's script has bound them (ostrelEarly.presses, their ids in order,
-// until ostrelEarly.stop()).
-[[nodiscard]] std::string EarlyScript();
+// The page's one script, inline, which runs as the page's head is parsed:
+// the names below, then core.js, early.js, controls.js and background.js,
+// as the build read them, in one function of their own.
+[[nodiscard]] std::string Script();
 
 // The Content-Security-Policy source that allows exactly that inline script:
 // 'sha256-' and the base64 of its digest.
 [[nodiscard]] std::string ScriptSource(std::string_view script);
 
-// What the script must know of the page, as a JSON object (indented to stand
-// in the script): the ids above, the fields' ids in the order the handlers
-// take their texts, the kinds of the handlers' steps (StepKindName) and the
-// numbers of the legend's narrowing (layout::LegendScale).
+// What the script must know of the page, as a JSON object: the ids and
+// attributes above, the fields' ids in the order the handlers take their
+// texts, the kinds of the handlers' steps (StepKindName), the numbers of the
+// legend's narrowing (layout::LegendScale), the message of a load that
+// failed and the report of an unexpected error (ErrorReport).
 [[nodiscard]] std::string ScriptNames();
 
 }  // namespace ostrel::web::page

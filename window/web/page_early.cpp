@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The page's one inline script (early.js), which runs as the page is parsed,
-// before the page's own scripts have arrived: it starts the WebAssembly's
-// download and compilation and the page's worker beside them, and keeps the
-// presses of buttons made meanwhile for the page's script to run. The page's
-// policy allows it by its SHA-256 digest, and no other inline script.
+// The page's one script, inline, which runs as the page's head is parsed:
+// it loads the calculations (early.js), binds the controls (controls.js) and
+// draws the background (background.js). The page's policy allows it by its
+// SHA-256 digest, and no other script.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "window/web/early_script.h"
 #include "window/web/page.h"
@@ -102,22 +100,13 @@ std::string Base64(const std::array<std::uint8_t, 32>& bytes) {
 
 }  // namespace
 
-std::string EarlyScript() {
-    std::string script(kEarlyScriptTemplate);
-    const std::pair<std::string_view, std::string> names[] = {
-        {"%WASM_ATTRIBUTE%", std::string(kWasmAttribute)},
-        {"%WORKER_ATTRIBUTE%", std::string(kWorkerAttribute)},
-        {"%GLUE_ATTRIBUTE%", std::string(kGlueAttribute)},
-        {"%SCRIPT_ATTRIBUTE%", std::string(kScriptAttribute)},
-        {"%BUTTONS%", "#" + std::string(kWindowId) + " button"},
-    };
-    for (const auto& [placeholder, name] : names) {
-        for (auto at = script.find(placeholder); at != std::string::npos;
-             at = script.find(placeholder, at + name.size())) {
-            script.replace(at, placeholder.size(), name);
-        }
+std::string Script() {
+    std::string script = "'use strict';\n(() => {\nconst names = " + ScriptNames() + ";\n";
+    for (const std::string_view part :
+         {kCoreScript, kEarlyScript, kControlsScript, kBackgroundScript}) {
+        script += part;
     }
-    return script;
+    return script + "})();\n";
 }
 
 std::string ScriptSource(std::string_view script) {

@@ -63,12 +63,21 @@ const layout::Control* LegendFor(std::string_view abbreviation) {
 
 // Content-Security-Policy: only the site's own files and the one inline
 // script, by its digest; no inline style, no eval, no plug-in; WebAssembly
-// may be compiled. Everything the page fetches (style, pictures, the
-// manifest, the WebAssembly, the workers) falls under default-src: WebKit
+// may be compiled. The page's worker runs from its checked script, a blob;
+// the service worker from the site. Everything else the page fetches (style,
+// pictures, the manifest, the WebAssembly) falls under default-src: WebKit
 // knows no manifest-src and reports it as an error.
 std::string Policy(std::string_view inlineScript) {
     return "default-src 'self'; script-src 'self' " + ScriptSource(inlineScript) +
-           " 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; form-action 'none'";
+           " 'wasm-unsafe-eval'; worker-src 'self' blob:; object-src 'none'; base-uri 'none'; "
+           "form-action 'none'";
+}
+
+// An attribute naming `file` and, beside it, its integrity.
+std::string FileAttribute(std::string_view attribute, std::string_view file) {
+    return " " + std::string(attribute) + "=\"" + std::string(file) + "\" " +
+           std::string(attribute) + std::string(kIntegritySuffix) + "=\"" +
+           std::string(kIntegrityOf) + std::string(file) + "\"";
 }
 
 std::string Element(const layout::Control& control) {
@@ -130,18 +139,17 @@ std::string Id(std::string_view name) {
 }  // namespace
 
 std::string Html() {
-    const std::string early = EarlyScript();
+    const std::string script = Script();
     std::string page =
         "<!DOCTYPE html>\n"
-        "<html lang=\"sv\" " +
-        std::string(kWasmAttribute) + "=\"ostrel-core.wasm\" " + std::string(kWorkerAttribute) +
-        "=\"worker.js\" " + std::string(kGlueAttribute) + "=\"ostrel-core.js\" " +
-        std::string(kScriptAttribute) +
-        "=\"ostrel.js\">\n"
+        "<html lang=\"sv\"" +
+        FileAttribute(kWasmAttribute, "ostrel-core.wasm") +
+        FileAttribute(kWorkerAttribute, "worker.js") +
+        ">\n"
         "<head>\n"
         "<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
-        Policy(early) +
+        Policy(script) +
         "\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, "
         "viewport-fit=cover\">\n"
@@ -152,17 +160,14 @@ std::string Html() {
         Escaped(layout::kTitle) +
         "</title>\n"
         "<script>" +
-        early +
+        script +
         "</script>\n"
-        "<link rel=\"stylesheet\" href=\"style.css\">\n"
+        "<link rel=\"stylesheet\" href=\"style.css\" integrity=\"" +
+        std::string(kIntegrityOf) +
+        "style.css\">\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"icon-32.png\" sizes=\"32x32\" type=\"image/png\">\n"
         "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
-        // Fetched at once; run in order by the inline script, which keeps
-        // them from holding up DOMContentLoaded (and the browser's own work
-        // at it) until after the first paint, as deferred scripts would.
-        "<link rel=\"preload\" href=\"ostrel-core.js\" as=\"script\">\n"
-        "<link rel=\"preload\" href=\"ostrel.js\" as=\"script\">\n"
         "</head>\n"
         "<body>\n"
         "<main " +

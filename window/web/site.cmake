@@ -8,6 +8,10 @@
 # - PLAIN_NAMED keep their names (the page and the manifest, where a visit
 #   starts); what they name is rewritten. In the page, an inline <script> is
 #   left as it is: the page's Content-Security-Policy allows it by its digest.
+# - "integrity-of:name", in quotes, becomes the Subresource Integrity of the
+#   renamed file as the site holds it ("sha256-" and the base64 of its
+#   SHA-256), for the page to check it by; it may stand where the file's
+#   name may.
 # - sw.js, the service worker, is written from TEMPLATE with VERSION, keeping
 #   every file but NOT_KEPT (service_worker.cmake).
 # - every text file and the WebAssembly get a copy compressed with GZIP
@@ -22,8 +26,35 @@ include(${CMAKE_CURRENT_LIST_DIR}/service_worker.cmake)
 set(text_files "\\.(html|css|js|webmanifest|svg)$")
 set(compressed "\\.(html|css|js|webmanifest|svg|wasm)$")
 
+# The base64 of the bytes that `hex` spells, three at a time.
+function(base64_of hex out)
+    set(digits "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+    set(text "")
+    while(NOT hex STREQUAL "")
+        string(SUBSTRING "${hex}" 0 6 group)
+        string(LENGTH "${group}" size)
+        math(EXPR missing "(6 - ${size}) / 2")  # bytes short of three
+        string(REPEAT "00" ${missing} zeros)
+        math(EXPR value "0x${group}${zeros}")
+        math(EXPR kept "4 - ${missing}")
+        foreach(shift 18 12 6 0)
+            if(kept GREATER 0)
+                math(EXPR sextet "(${value} >> ${shift}) & 63")
+                string(SUBSTRING "${digits}" ${sextet} 1 digit)
+                string(APPEND text "${digit}")
+                math(EXPR kept "${kept} - 1")
+            endif()
+        endforeach()
+        string(REPEAT "=" ${missing} padding)
+        string(APPEND text "${padding}")
+        string(SUBSTRING "${hex}" ${size} -1 hex)
+    endwhile()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 # The text with every quoted mention of a renamed file (in `renamed`, with
-# its new name in new_<name>) rewritten; a page's inline scripts are kept.
+# its new name in new_<name> and its integrity in integrity_<name>)
+# rewritten; a page's inline scripts are kept.
 function(rewrite text page out)
     if(page)
         # Inline scripts, and the parts between them, in turn.
@@ -51,8 +82,14 @@ function(rewrite text page out)
     foreach(old IN LISTS renamed)
         foreach(quote "\"" "'")
             string(REPLACE "${quote}${old}${quote}" "${quote}${new_${old}}${quote}" text "${text}")
+            string(REPLACE "${quote}integrity-of:${old}${quote}"
+                           "${quote}${integrity_${old}}${quote}" text "${text}")
         endforeach()
     endforeach()
+    if(text MATCHES "[\"']integrity-of:([^\"']*)")
+        message(FATAL_ERROR "the integrity of ${CMAKE_MATCH_1}, which is not named by its content "
+                            "or listed after the file that names it")
+    endif()
     set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
@@ -103,6 +140,9 @@ foreach(file IN LISTS CONTENT_NAMED)
     string(REGEX REPLACE "^(.+)\\.([^.]+)$" "\\1.${digest}.\\2" name ${file})
     file(RENAME ${SITE}/${file} ${SITE}/${name})
     set(new_${file} ${name})
+    file(SHA256 ${SITE}/${name} digest)
+    base64_of(${digest} base64)
+    set(integrity_${file} "sha256-${base64}")
     list(APPEND renamed ${file})
 endforeach()
 foreach(file IN LISTS PLAIN_NAMED)

@@ -8,6 +8,43 @@
 #include "window/layout.h"
 
 namespace ostrel::web {
+namespace {
+
+// The length of UTF-8 `text` in UTF-16 code units: one for each character,
+// two for one beyond U+FFFF (a four-byte sequence).
+int Utf16Length(std::string_view text) {
+    int length = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xc0) != 0x80) {
+            length += byte >= 0xf0 ? 2 : 1;
+        }
+    }
+    return length;
+}
+
+// `steps`, run on `texts`, with each selection cut to its field's text then.
+std::vector<Step> SelectionsCut(std::array<std::string, 4> texts, std::vector<Step> steps) {
+    std::vector<Step> cut;
+    cut.reserve(steps.size());
+    for (Step& step : steps) {
+        std::string& text = texts[static_cast<std::size_t>(step.field)];
+        if (step.kind == Step::Kind::Write) {
+            text = step.text;
+        } else if (step.kind == Step::Kind::Select) {
+            const auto range = binding::SelectionIn(Utf16Length(text), step.start, step.length);
+            if (!range) {
+                continue;
+            }
+            step.start = range->start;
+            step.length = range->end - range->start;
+        }
+        cut.push_back(std::move(step));
+    }
+    return cut;
+}
+
+}  // namespace
 
 std::vector<Step> Click(std::string_view control, std::array<std::string, 4> texts,
                         std::string separator) {
@@ -15,9 +52,9 @@ std::vector<Step> Click(std::string_view control, std::array<std::string, 4> tex
     if (found == nullptr) {
         return {};
     }
-    StepRecorder form(std::move(texts), std::move(separator));
+    StepRecorder form(texts, std::move(separator));
     binding::RunClick(found->click, form, Opener());
-    return form.Steps();
+    return SelectionsCut(std::move(texts), form.Steps());
 }
 
 std::vector<Step> GotFocus(std::string_view field, std::array<std::string, 4> texts,
@@ -26,9 +63,9 @@ std::vector<Step> GotFocus(std::string_view field, std::array<std::string, 4> te
     if (found == nullptr || found->kind != layout::Kind::TextBox) {
         return {};
     }
-    StepRecorder form(std::move(texts), std::move(separator));
+    StepRecorder form(texts, std::move(separator));
     binding::RunGotFocus(form, found->field);
-    return form.Steps();
+    return SelectionsCut(std::move(texts), form.Steps());
 }
 
 namespace {

@@ -21,6 +21,11 @@ namespace ostrel::web {
 // raises ends it and is reported as a last message step; nothing is thrown.
 // No steps for a control with no handler the page runs: the link is the
 // page's own.
+//
+// A selection step comes cut to the text its field holds at that point, in
+// the units a browser counts a field's text in (UTF-16), as
+// binding::SelectionIn cuts it; one that would select nothing at all is
+// left out. The page sets it as it comes.
 [[nodiscard]] std::vector<Step> Click(std::string_view control, std::array<std::string, 4> texts,
                                       std::string separator);
 
