@@ -16,7 +16,8 @@ const touchScreen = window.matchMedia('(hover: none) and (pointer: coarse)').mat
 // ---- the message box --------------------------------------------------------
 
 // Shows `text` in the modal box and resolves once it is closed (OK, Enter,
-// Escape); the focus then goes to `back`, the control that was pressed.
+// Space, Escape); the focus then goes to `back`, the control that was
+// pressed.
 function showMessage(text, back) {
   const dialog = byId(names.message);
   return new Promise((resolve) => {
@@ -31,11 +32,34 @@ function showMessage(text, back) {
   });
 }
 
+// As in the desktop windows' boxes, OK keeps the focus: a click on the
+// box's text, its title or the backdrop leaves it there, Tab and Shift+Tab
+// stay on it, and Enter and Space press it wherever they come from.
+const inBox = (target) => target instanceof Element && target.closest(`#${names.message}`);
 document.addEventListener('click', (event) => {
   if (event.target instanceof Element && event.target.id === names.messageOk) {
     byId(names.message).close();
   }
 });
+document.addEventListener('mousedown', (event) => {
+  if (inBox(event.target) && event.target.id !== names.messageOk) {
+    event.preventDefault();
+  }
+}, true);
+document.addEventListener('keydown', (event) => {
+  const ok = byId(names.messageOk);
+  if (!inBox(event.target) || event.isComposing) {
+    return;
+  }
+  // WebKitGTK names Shift+Tab's key "Unidentified" (GTK's ISO_Left_Tab).
+  if (event.key === 'Tab' || event.code === 'Tab') {
+    event.preventDefault();
+    ok.focus();
+  } else if ((event.key === 'Enter' || event.key === ' ') && event.target !== ok) {
+    event.preventDefault();
+    ok.click();
+  }
+}, true);
 
 // ---- the handlers' steps --------------------------------------------------------
 
