@@ -32,9 +32,12 @@ inline constexpr std::string_view kIntegritySuffix = "-integrity";
 // (window/web/site.cmake).
 inline constexpr std::string_view kIntegrityOf = "integrity-of:";
 
-// The web window's own text for a press that finds the calculations could
-// not be loaded.
+// The web window's own texts: a press that finds the calculations could
+// not be loaded, and the notice of a page without JavaScript.
 inline constexpr std::string_view kLoadFailedMessage = "Räknaren kunde inte laddas. Försök igen.";
+inline constexpr std::string_view kNoScriptId = "NoScript";
+inline constexpr std::string_view kNoScriptNotice =
+    "Räknaren behöver JavaScript. Slå på JavaScript i webbläsaren för att räkna.";
 
 // Where the page takes its phone arrangement: on a screen too narrow for the
 // window beside a margin of a phone's size, or one whose pointer is a finger.

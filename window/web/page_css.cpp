@@ -207,7 +207,13 @@ std::string Css() {
     css += ":root {\n  color-scheme: light dark;\n}\n";
     css += "html, body {\n  margin: 0;\n  background: Canvas;\n  color: CanvasText;\n}\n";
     css += "body {\n  padding: " + Px(kMargin) + ";\n  font: " + Px(font) + " " + family +
-           ";\n  display: flex;\n  justify-content: center;\n}\n";
+           ";\n  display: flex;\n  flex-wrap: wrap;\n  justify-content: center;\n}\n";
+    // Without JavaScript, a line above the window that says why it does
+    // nothing.
+    css += "noscript {\n  flex: 0 0 100%;\n}\n" + Sel(kNoScriptId) + " {\n  margin: 0 0 " +
+           Px(kMargin) +
+           ";\n  padding: 8px 12px;\n  font-size: 16px;\n  font-weight: bold;\n"
+           "  text-align: center;\n  color: #000000;\n  background: #ffff80;\n}\n";
     css += window + " {\n  position: relative;\n  flex: none;\n  width: " + Px(width) +
            ";\n  height: " + Px(height) +
            ";\n  overflow: hidden;\n  background: " + SmoothBackground() +

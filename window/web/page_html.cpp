@@ -170,6 +170,9 @@ std::string Html() {
         "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
         "</head>\n"
         "<body>\n"
+        "<noscript><p " +
+        Id(kNoScriptId) + ">" + Escaped(kNoScriptNotice) +
+        "</p></noscript>\n"
         "<main " +
         Id(kWindowId) + " aria-label=\"" + Escaped(layout::kTitle) +
         "\">\n"
