@@ -44,6 +44,22 @@ function fetchChecked(attribute, fresh) {
   return fresh ? get('reload') : get('default').catch(() => get('reload'));
 }
 
+// The style sheet, which the browser checks by the integrity the page gives
+// it: a copy in the browser's cache that does not match is fetched again
+// from the host and the sheet loaded anew, once.
+document.addEventListener('error', (event) => {
+  const link = event.target;
+  if (!(link instanceof HTMLLinkElement) || link.rel !== 'stylesheet' || link.dataset.again) {
+    return;
+  }
+  fetch(link.href, { credentials: 'same-origin', integrity: link.integrity, cache: 'reload' })
+    .then(() => {
+      const again = link.cloneNode();
+      again.dataset.again = 'yes';
+      link.replaceWith(again);
+    }, () => {});
+}, true);
+
 // The module, compiled as it arrives (from its bytes where the host gives
 // it another type than WebAssembly's).
 function compile(response) {
