@@ -16,13 +16,15 @@ const kChromium = {
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 };
 // Debian's Firefox ESR. Over BiDi Playwright cannot set the colour scheme of
-// a context: a dark scheme is a browser of its own with Firefox's preference.
+// a context, nor turn its JavaScript off: each is a browser of its own with
+// Firefox's preference.
 const kFirefox = {
   channel: 'moz-firefox',
   executablePath: process.env.OSTREL_FIREFOX || '/usr/bin/firefox-esr',
   headless: true,
 };
 const kFirefoxDark = { 'layout.css.prefers-color-scheme.content-override': 0, 'ui.systemUsesDarkTheme': 1 };
+const kFirefoxNoScript = { 'javascript.enabled': false };
 
 // Playwright's screenshot helper adds a <style> of its own, which the page's
 // policy rightly refuses; Firefox reports that as the page's error. This is
@@ -125,12 +127,13 @@ class Page {
 }
 
 async function launch(engine) {
-  const browsers = new Map();  // by colour scheme, for Firefox
-  const browserFor = async (scheme) => {
-    const key = engine === 'firefox' ? scheme : 'any';
+  const browsers = new Map();  // by colour scheme and script, for Firefox
+  const browserFor = async (scheme, script) => {
+    const key = engine === 'firefox' ? `${scheme} ${script}` : 'any';
     if (!browsers.has(key)) {
+      const prefs = { ...(scheme === 'dark' ? kFirefoxDark : {}), ...(script ? {} : kFirefoxNoScript) };
       browsers.set(key, engine === 'firefox'
-        ? firefox.launch({ ...kFirefox, firefoxUserPrefs: scheme === 'dark' ? kFirefoxDark : {} })
+        ? firefox.launch({ ...kFirefox, firefoxUserPrefs: prefs })
         : chromium.launch(kChromium));
     }
     return browsers.get(key);
@@ -139,11 +142,13 @@ async function launch(engine) {
     engine,
     async newPage(profile) {
       const scheme = profile.colorScheme || 'light';
-      const browser = await browserFor(scheme);
+      const script = profile.javaScript !== false;
+      const browser = await browserFor(scheme, script);
       const options = {
         viewport: { width: profile.width, height: profile.height },
         deviceScaleFactor: profile.scale,
         locale: profile.locale,
+        javaScriptEnabled: script,
       };
       if (engine === 'chromium') {
         Object.assign(options, { colorScheme: scheme, isMobile: profile.touch, hasTouch: profile.touch });

@@ -232,7 +232,7 @@ function launch() {
       const args = [
         '--automation', `--size=${profile.width}x${profile.height}`, `--scale=${profile.scale}`,
         `--language=${profile.locale}`, `--scheme=${profile.colorScheme || 'light'}`,
-        `--data=${dir}`,
+        `--data=${dir}`, ...(profile.javaScript === false ? ['--no-script'] : []),
       ];
       const capabilities = new Capabilities({
         pageLoadStrategy: 'none',

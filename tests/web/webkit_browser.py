@@ -6,14 +6,15 @@ WebKitWebDriver starts it with --automation and the options the test asks
 for; each browsing context it asks for is one window that holds nothing but
 the page, so the page's viewport is exactly the asked size (MiniBrowser's
 window cannot be narrower than 447 pixels). The browser's language, colour
-scheme and device pixels to a CSS pixel are set from the options. What the
+scheme and device pixels to a CSS pixel are set from the options, and
+whether the page's own scripts run (the driver's always do). What the
 page writes to its console (errors and warnings, uncaught errors, Content-
 Security-Policy violations, failed loads) goes to the log file, one message
 a line starting with "CONSOLE", for the test to read: WebKitGTK's WebDriver
 has no log command.
 
   webkit_browser.py --automation [--size=WxH] [--scale=N] [--language=sv-SE]
-                    [--scheme=light|dark] [--data=DIR]
+                    [--scheme=light|dark] [--data=DIR] [--no-script]
 """
 import argparse
 import os
@@ -26,6 +27,7 @@ options.add_argument('--scale', default='1')
 options.add_argument('--language', default='sv-SE')
 options.add_argument('--scheme', choices=('light', 'dark'), default='light')
 options.add_argument('--data', default=None)
+options.add_argument('--no-script', action='store_true')
 args, _ = options.parse_known_args()
 if not args.automation:
     sys.exit('webkit_browser.py: only WebKitWebDriver starts this browser (--automation)')
@@ -63,6 +65,8 @@ def new_window(session):
     # The web process writes the page's console to its standard error, which
     # is this browser's and so the driver's.
     view.get_settings().set_enable_write_console_messages_to_stdout(True)
+    if args.no_script:
+        view.get_settings().set_enable_javascript(False)
     window = Gtk.Window(title='Ostrel tests')
     window.set_default_size(width, height)
     window.add(view)
