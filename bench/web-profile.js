@@ -36,14 +36,17 @@ const slow4g = {
 const cpuSlowdown = 4;
 
 // A new, cold context (no cache, no service worker) with one page on the
-// phone; `throttled` slows its link and its processor before anything loads.
-async function phonePage(browser, { throttled = true } = {}) {
+// phone; `throttled` slows its link and its processor before anything loads,
+// `slowLink` only its link.
+async function phonePage(browser, { throttled = true, slowLink = throttled } = {}) {
   const context = await browser.newContext(phone);
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
-  if (throttled) {
+  if (slowLink) {
     await cdp.send('Network.enable');
     await cdp.send('Network.emulateNetworkConditions', slow4g);
+  }
+  if (throttled) {
     await cdp.send('Emulation.setCPUThrottlingRate', { rate: cpuSlowdown });
   }
   return { context, page, cdp };
@@ -69,6 +72,46 @@ function floorSite(site) {
   return dir;
 }
 
+// What a trace needs to show each main-thread task with its own CPU time.
+const traceCategories = ['devtools.timeline', 'disabled-by-default-devtools.timeline', 'toplevel',
+  'loading', 'v8.execute'];
+
+// The page's main-thread tasks from its first contentful paint to the end
+// of `trace` (Chromium's JSON trace), each {start, wall, cpu, what}: from
+// the paint in ms, its wall time and the CPU time its thread spent in it
+// (ms), and the heaviest piece of work in it by CPU time that DevTools
+// names (a script, an event, a timer, parsing, layout, painting). The main
+// thread is the one that painted.
+function mainThreadTasks(trace) {
+  const events = trace.traceEvents || trace;
+  const paint = events.find((event) => event.name === 'firstContentfulPaint');
+  if (!paint) {
+    return null;
+  }
+  const mine = events.filter((event) => event.pid === paint.pid && event.tid === paint.tid &&
+    event.ph === 'X' && event.tdur !== undefined);
+  const tasks = mine.filter((event) => event.name === 'RunTask' && event.ts >= paint.ts);
+  const pieces = mine.filter((event) => event.name !== 'RunTask' &&
+    /(^|,)(disabled-by-default-)?devtools\.timeline(,|$)/.test(event.cat));
+  return tasks.map((task) => {
+    let heaviest = null;
+    for (const piece of pieces) {
+      if (piece.ts >= task.ts && piece.ts + piece.dur <= task.ts + task.dur &&
+          (!heaviest || piece.tdur > heaviest.tdur)) {
+        heaviest = piece;
+      }
+    }
+    const data = heaviest && heaviest.args && heaviest.args.data;
+    const where = data && (data.url || data.functionName) ? ` ${data.functionName || ''} ${data.url || ''}` : '';
+    return {
+      start: (task.ts - paint.ts) / 1000,
+      wall: task.dur / 1000,
+      cpu: task.tdur / 1000,
+      what: heaviest ? `${heaviest.name}${where}`.trim() : '',
+    };
+  });
+}
+
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
   const middle = Math.floor(sorted.length / 2);
@@ -88,5 +131,6 @@ const ms = (value) => `${Math.round(value)} ms`;
 const times = (value) => `${value.toFixed(2)}x`;
 
 module.exports = {
-  chromiumPath, chromiumFlags, phone, slow4g, cpuSlowdown, phonePage, floorSite, median, spread, ms, times,
+  chromiumPath, chromiumFlags, phone, slow4g, cpuSlowdown, phonePage, floorSite, traceCategories,
+  mainThreadTasks, median, spread, ms, times,
 };

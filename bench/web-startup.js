@@ -2,7 +2,7 @@
 // The web window's start on a phone (bench/web-profile.js: Debian's
 // headless Chromium at 360 × 640, 3 device pixels to a CSS pixel, touch,
 // slow 4G, the processor slowed 4×), each visit cold (a new browser context:
-// no cache, no service worker), in passes of three visits:
+// no cache, no service worker), in passes of four visits:
 //   quiet: the page left alone. Its first contentful paint (FCP), its long
 //     main-thread tasks (over 50 ms) from FCP until 5 s after the load event,
 //     the longest of them and the total blocking time (the sum of what each
@@ -12,7 +12,13 @@
 //     once; the time from the start of the navigation until the EP field
 //     reads 8, against the same visit's FCP;
 //   floor: the same page with its scripts taken out, whose FCP is what the
-//     browser needs for the markup and the style sheet alone.
+//     browser needs for the markup and the style sheet alone;
+//   traced: the page left alone at the processor's full speed (the link
+//     still slow), traced: each main-thread task's own CPU time from FCP
+//     until 5 s after the load event, times four. Chromium's slowed
+//     processor stretches every wait for a core four times too, so on a
+//     machine with few cores a task's wall time above says as much about
+//     the machine as about the page; its CPU time does not.
 // Then one more cold visit, unthrottled, until the service worker controls
 // the page: every file it and its service worker fetched, as the server
 // sent it.
@@ -27,7 +33,8 @@ const zlib = require('node:zlib');
 const { chromium } = require('playwright-core');
 const { serve } = require('../scripts/serve-web');
 const {
-  chromiumPath, chromiumFlags, phonePage, floorSite, spread, ms, times,
+  chromiumPath, chromiumFlags, cpuSlowdown, phonePage, floorSite, traceCategories, mainThreadTasks,
+  spread, ms, times,
 } = require('./web-profile');
 
 const site = path.resolve(process.argv[2] || 'build/web/site');
@@ -124,6 +131,23 @@ async function quietVisit(browser, address, after) {
   }
 }
 
+// A quiet visit at full speed, traced: the main thread's tasks after FCP,
+// their CPU time as on the slowed phone.
+async function tracedVisit(browser, address, after) {
+  const { context, page } = await phonePage(browser, { throttled: false, slowLink: true });
+  try {
+    await browser.startTracing(page, { categories: traceCategories });
+    const loaded = page.waitForEvent('load', { timeout: 60000 });
+    await page.goto(address, { waitUntil: 'commit' });
+    await loaded;
+    await sleep(after);
+    const tasks = mainThreadTasks(JSON.parse(await browser.stopTracing()));
+    return tasks.map((task) => ({ ...task, phone: task.cpu * cpuSlowdown }));
+  } finally {
+    await context.close();
+  }
+}
+
 // Waits in the page for the first frame that draws the button (the browser
 // runs no frame before the style sheet is in), fills in the fields in one
 // step just before that frame paints, and answers with the middle of the
@@ -212,6 +236,24 @@ async function firstVisit(browser, server) {
   return files;
 }
 
+// The traced visits' main-thread tasks after FCP by their CPU time times
+// four: the longest of each visit, the visits with one over 50 ms, and the
+// heaviest tasks of all visits with what they did most.
+function printTasks(traced) {
+  const longest = traced.map((tasks) => Math.max(0, ...tasks.map((task) => task.phone)));
+  console.log(`\ntraced at full speed, each main-thread task's CPU time from FCP to ${kAfterLoad / 1000} s ` +
+    `after load, times ${cpuSlowdown}:`);
+  console.log(`  the longest task: ${spread(longest, ms)}`);
+  console.log(`  visits with a task over 50 ms: ${longest.filter((value) => value > 50).length} of ${traced.length}`);
+  const heavy = traced.flatMap((tasks, visit) => tasks.map((task) => ({ ...task, visit: visit + 1 })))
+    .sort((a, b) => b.phone - a.phone).slice(0, 8);
+  console.log('  the heaviest tasks of all visits (visit: start after FCP, CPU time × 4, wall time at full speed, ' +
+    'the heaviest work in it):');
+  for (const task of heavy) {
+    console.log(`    ${task.visit}: ${ms(task.start)}, ${ms(task.phone)}, ${task.wall.toFixed(1)} ms, ${task.what}`);
+  }
+}
+
 function printVisit(files) {
   const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
   const column = (value) => String(value === undefined ? '-' : value).padStart(8);
@@ -245,15 +287,18 @@ function printVisit(files) {
     const quiet = [];
     const pressed = [];
     const floor = [];
+    const traced = [];
     for (let pass = 0; pass < passes; ++pass) {
       quiet.push(await quietVisit(browser, server.address, kAfterLoad));
       pressed.push(await pressedVisit(browser, server.address));
       floor.push(await quietVisit(browser, floorServer.address, kFloorAfterLoad));
-      const [q, p, f] = [quiet[pass], pressed[pass], floor[pass]];
+      traced.push(await tracedVisit(browser, server.address, kAfterLoad));
+      const [q, p, f, t] = [quiet[pass], pressed[pass], floor[pass], traced[pass]];
       const answer = p.probe.answered === null ? 'not answered' : ms(p.probe.answered);
       console.log(`pass ${pass + 1}: quiet FCP ${ms(q.fcp)}, load ${ms(q.load)}, longest task ${ms(q.longest)}, ` +
         `TBT ${ms(q.tbt)} (${q.count} long tasks); pressed FCP ${ms(p.fcp)}, tap ${ms(p.probe.pressed)}, ` +
-        `answer ${answer}${p.taps > 1 ? ' after a second tap' : ''}; floor FCP ${ms(f.fcp)}`);
+        `answer ${answer}${p.taps > 1 ? ' after a second tap' : ''}; floor FCP ${ms(f.fcp)}; ` +
+        `traced: longest task's CPU time ×${cpuSlowdown} ${ms(Math.max(0, ...t.map((task) => task.phone)))}`);
     }
 
     console.log('\nphone profile, medians (lowest to highest):');
@@ -282,6 +327,7 @@ function printVisit(files) {
     }
     console.log(`  the probe: ${spread(pressed.map((v) => v.probe.frames), String)} frames, ` +
       `${spread(pressed.map((v) => v.probe.cost), (v) => `${v.toFixed(2)} ms`)} in its callbacks`);
+    printTasks(traced);
 
     printVisit(await firstVisit(browser, server));
   } finally {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The web window's figures on the web preset's build: its start on a phone
-# against the same page with no script, the bytes of the first visit
-# (bench/web-startup.js), and Lighthouse's scores, mobile and desktop
-# (bench/web-lighthouse.js). Figures, not tests: a busy machine moves them.
+# against the same page with no script, each main-thread task's CPU time
+# from a trace, the bytes of the first visit (bench/web-startup.js), and
+# Lighthouse's scores, mobile and desktop (bench/web-lighthouse.js).
+# Figures, not tests: a busy machine moves them.
 #
 # usage: bench/web-startup.sh [BUILD_DIR [PASSES [RUNS]]]
 #        (default build/web, 15 passes on the phone, 3 Lighthouse runs of
