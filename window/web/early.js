@@ -33,7 +33,7 @@ const parsed = new Promise((resolve) => {
 // host alone.
 function fetchChecked(attribute, fresh) {
   const file = root.getAttribute(attribute);
-  const integrity = root.getAttribute(`${attribute}-integrity`) || '';
+  const integrity = root.getAttribute(attribute + names.attributes.integrity) || '';
   const get = (cache) => fetch(file, { credentials: 'same-origin', integrity, cache })
     .then((response) => {
       if (!response.ok) {
