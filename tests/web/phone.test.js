@@ -159,11 +159,11 @@ test('the fields ask for a number keyboard whose Enter goes on to the next field
   });
 });
 
-// The WebAssembly and the worker's script, held back by the server until the
-// test lets them go: by their names in the page, which may carry digests.
+// The WebAssembly, held back by the server until the test lets it go: by
+// its name in the page, which may carry a digest.
 function heldBack() {
   const page = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
-  const names = ['worker', 'wasm']
+  const names = ['wasm']
     .map((name) => page.match(new RegExp(`data-${name}="([^"]+)"`))[1]);
   let release;
   const gate = new Promise((resolve) => { release = resolve; });
@@ -189,7 +189,7 @@ for (const profile of [kDesktop, kPhone]) {
       await window.type('1');
       held.release();
       // The press, answered on the fields as they were, once the
-      // WebAssembly and the worker have arrived and started: on a busy
+      // WebAssembly has arrived and it and the worker have started: on a busy
       // machine that takes as long as the calculations' first drawing.
       await window.expectValue('Text4', '8', 'the early press', 15000);
       await window.calculationsReady();

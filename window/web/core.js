@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ostrel-core.wasm's instance, from the module the page compiled: the one
-// way the page and its worker start it (the build puts this into both). The
+// way the page and its worker start it (the worker is given its source). The
 // WebAssembly needs no glue: its imports are a word that its memory has
 // grown, which nothing here keeps a view of across a call, and its exit,
 // which it takes only where the C++ gives up (a trap, for the caller).

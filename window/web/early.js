@@ -4,8 +4,8 @@
 // press and every focus handler runs through, in order, as the desktop's
 // event loop runs them. Its states:
 //   loading: ostrel-core.wasm is fetched, checked and compiled; the page's
-//     worker is started from its checked script and handed the compiled
-//     module, and answers with the browser language's decimal separator;
+//     worker is started and handed the compiled module, and answers with
+//     the browser language's decimal separator;
 //     the page's own instance of the module is made;
 //   ready: that instance runs the handlers;
 //   failed: a part could not be fetched, checked, compiled or started. The
@@ -25,9 +25,9 @@ const parsed = new Promise((resolve) => {
   }
 });
 
-// The file the root element names by `attribute`, checked against the
-// integrity the build wrote beside it: a file that does not match is not
-// used. Taken from the browser's cache where it has one, which keeps a file
+// The file the root element names by `attribute` (the WebAssembly),
+// checked against the integrity the build wrote beside it: a file that does
+// not match is not used. Taken from the browser's cache where it has one, which keeps a file
 // named by its content for a year; a kept copy that does not match (a
 // download that broke) is replaced from the host at once. `fresh` asks the
 // host alone.
@@ -67,35 +67,33 @@ function compile(response) {
     .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
 }
 
-// The page's worker (worker.js), from its checked script, and a promise of
-// the decimal separator it finds for the browser's language; the promise
-// fails if the worker does not start.
-function startWorker(fresh) {
-  return fetchChecked(names.attributes.worker, fresh).then((response) => response.blob())
-    .then((script) => {
-      const url = URL.createObjectURL(script);
-      const worker = new Worker(url);
-      const separator = new Promise((resolve, reject) => {
-        const answer = ({ data }) => {
-          if (data.type !== 'separator') {
-            return;
-          }
-          if (data.language !== navigator.language) {
-            worker.postMessage({ type: 'separator', language: navigator.language });
-            return;
-          }
-          worker.removeEventListener('message', answer);
-          resolve(data.separator);
-        };
-        worker.addEventListener('message', answer);
-        worker.addEventListener('error', (event) => {
-          event.preventDefault();
-          reject(new Error('the page\'s worker did not start'));
-        }, { once: true });
-      });
-      separator.finally(() => URL.revokeObjectURL(url)).catch(() => {});
-      return { worker, separator };
-    });
+// The page's worker (worker.js), started at once from its code in this
+// script, and a promise of the decimal separator it finds for the browser's
+// language; the promise fails if the worker does not start.
+function startWorker() {
+  const source = `'use strict';\nconst ostrelInstantiate = ${ostrelInstantiate};\n(${ostrelWorker})();\n`;
+  const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
+  const worker = new Worker(url);
+  const separator = new Promise((resolve, reject) => {
+    const answer = ({ data }) => {
+      if (data.type !== 'separator') {
+        return;
+      }
+      if (data.language !== navigator.language) {
+        worker.postMessage({ type: 'separator', language: navigator.language });
+        return;
+      }
+      worker.removeEventListener('message', answer);
+      resolve(data.separator);
+    };
+    worker.addEventListener('message', answer);
+    worker.addEventListener('error', (event) => {
+      event.preventDefault();
+      reject(new Error('the page\'s worker did not start'));
+    }, { once: true });
+  });
+  separator.finally(() => URL.revokeObjectURL(url)).catch(() => {});
+  return { worker, separator };
 }
 
 // The handlers of an instance: each call's texts written into its memory
@@ -128,7 +126,7 @@ function handlersOf(exports, separator) {
 // handlers}. A worker that was started goes again if the try fails.
 function load(fresh) {
   const module = fetchChecked(names.attributes.wasm, fresh).then(compile);
-  const started = startWorker(fresh);
+  const started = new Promise((resolve) => resolve(startWorker()));
   Promise.all([module, started]).then(([compiled, { worker }]) => {
     worker.postMessage({ type: 'module', module: compiled });
   }, () => {});

@@ -93,7 +93,6 @@ std::string ScriptNames() {
         {"legend", "{\"clearance\": " + std::to_string(layout::kLegendClearance) +
                        ", \"leastScale\": " + Number(layout::kLegendLeastScale) + "}"},
         {"attributes", "{\"wasm\": " + Quoted(kWasmAttribute) +
-                           ", \"worker\": " + Quoted(kWorkerAttribute) +
                            ", \"integrity\": " + Quoted(kIntegritySuffix) + "}"},
         {"loadFailed", Quoted(kLoadFailedMessage)},
         {"unexpected", Quoted(ErrorReport(std::nullopt))},

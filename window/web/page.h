@@ -20,12 +20,10 @@ inline constexpr std::string_view kMessageTitleId = "MessageTitle";
 inline constexpr std::string_view kMessageTextId = "MessageText";
 inline constexpr std::string_view kMessageOkId = "MessageOk";
 inline constexpr std::string_view kLegendClass = "legend";  // its text in one <span>
-// The root element's attributes that name the WebAssembly file and the
-// page's worker, for the page's script (whose text, allowed by its digest,
-// names no file); each with the file's integrity beside it, in the same
-// name followed by kIntegritySuffix.
+// The root element's attribute that names the WebAssembly file, for the
+// page's script (whose text, allowed by its digest, names no file), with the
+// file's integrity beside it, in the same name followed by kIntegritySuffix.
 inline constexpr std::string_view kWasmAttribute = "data-wasm";
-inline constexpr std::string_view kWorkerAttribute = "data-worker";
 inline constexpr std::string_view kIntegritySuffix = "-integrity";
 // Where the page names a file's integrity, it writes this and the file's
 // name; the build puts the integrity of the file as built in its place
@@ -52,8 +50,9 @@ inline constexpr std::string_view kPhoneQuery = "(max-width: 599.98px), (pointer
 [[nodiscard]] std::string PhoneCss();
 
 // The page's one script, inline, which runs as the page's head is parsed:
-// the names below, then core.js, early.js, controls.js and background.js,
-// as the build read them, in one function of their own.
+// the names below, then core.js, worker.js (the worker's code, which the
+// script starts from its own source), early.js, controls.js and
+// background.js, as the build read them, in one function of their own.
 [[nodiscard]] std::string Script();
 
 // The Content-Security-Policy source that allows exactly that inline script:

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The page's one script, inline, which runs as the page's head is parsed:
-// it loads the calculations (early.js), binds the controls (controls.js) and
-// draws the background (background.js). The page's policy allows it by its
+// it loads the calculations (early.js), starts the page's worker from its
+// code (worker.js), binds the controls (controls.js) and draws the
+// background (background.js). The page's policy allows it by its
 // SHA-256 digest, and no other script.
 #include <array>
 #include <cstdint>
@@ -103,7 +104,7 @@ std::string Base64(const std::array<std::uint8_t, 32>& bytes) {
 std::string Script() {
     std::string script = "'use strict';\n(() => {\nconst names = " + ScriptNames() + ";\n";
     for (const std::string_view part :
-         {kCoreScript, kEarlyScript, kControlsScript, kBackgroundScript}) {
+         {kCoreScript, kWorkerScript, kEarlyScript, kControlsScript, kBackgroundScript}) {
         script += part;
     }
     return script + "})();\n";

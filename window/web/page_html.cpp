@@ -63,8 +63,8 @@ const layout::Control* LegendFor(std::string_view abbreviation) {
 
 // Content-Security-Policy: only the site's own files and the one inline
 // script, by its digest; no inline style, no eval, no plug-in; WebAssembly
-// may be compiled. The page's worker runs from its checked script, a blob;
-// the service worker from the site. Everything else the page fetches (style,
+// may be compiled. The page's worker runs from the page's own script, as a
+// blob; the service worker from the site. Everything else the page fetches (style,
 // pictures, the manifest, the WebAssembly) falls under default-src: WebKit
 // knows no manifest-src and reports it as an error.
 std::string Policy(std::string_view inlineScript) {
@@ -144,7 +144,6 @@ std::string Html() {
         "<!DOCTYPE html>\n"
         "<html lang=\"sv\"" +
         FileAttribute(kWasmAttribute, "ostrel-core.wasm") +
-        FileAttribute(kWorkerAttribute, "worker.js") +
         ">\n"
         "<head>\n"
         "<meta charset=\"utf-8\">\n"

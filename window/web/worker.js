@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The page's worker: what would hold up the page's main thread for longer
-// than a phone allows a task (50 ms), done here. The page starts it from its
-// checked script (core.js, then this file) and talks to it in messages
-// tagged by their type; nothing is thrown or logged.
+// than a phone allows a task (50 ms), done here. ostrelWorker is its whole
+// code: part of the page's own script, which starts the worker at once from
+// this function's source and core.js's instantiation (a blob, so there is no
+// script to fetch, and it is checked with the page's script by its digest),
+// and talks to it in messages tagged by their type. Nothing is thrown or
+// logged.
 //
 // {type: 'separator', language, separator}: the decimal separator of a
 // language, "," for sv-SE. Posted at once for the worker's own language,
@@ -23,73 +26,73 @@
 // the size. The answer is {type: 'drawn', width, height, scale}, or
 // {type: 'notDrawn', ...} with the canvas emptied, and the page's gradient
 // stays.
-'use strict';
-
-function separatorOf(language) {
-  try {
-    const parts = new Intl.NumberFormat(language).formatToParts(1.5);
-    const decimal = parts.find((part) => part.type === 'decimal');
-    return decimal ? decimal.value : '.';
-  } catch (error) {
-    return '.';
+function ostrelWorker() {
+  function separatorOf(language) {
+    try {
+      const parts = new Intl.NumberFormat(language).formatToParts(1.5);
+      const decimal = parts.find((part) => part.type === 'decimal');
+      return decimal ? decimal.value : '.';
+    } catch (error) {
+      return '.';
+    }
   }
-}
 
-let core = null;    // a promise of ostrel-core's exports
-let canvas = null;  // the page's canvas
+  let core = null;    // a promise of ostrel-core's exports
+  let canvas = null;  // the page's canvas
 
-async function draw({ width, height, scale }) {
-  if (!core) {
-    throw new Error('no module yet');
-  }
-  const exports = await core;
-  const pixels = exports.ostrel_background(width, height, scale);  // binding.cpp
-  if (!pixels) {
-    throw new RangeError(`no picture of ${width} × ${height} at ${scale}`);
-  }
-  // A copy out of the module's memory, which the next call reuses.
-  const [w, h] = [width * scale, height * scale];
-  const bytes = new Uint8ClampedArray(exports.memory.buffer, pixels, w * h * 4);
-  const image = new ImageData(new Uint8ClampedArray(bytes), w, h);
-  canvas.width = image.width;
-  canvas.height = image.height;
-  canvas.getContext('2d').putImageData(image, 0, 0);
-}
-
-const separator = (language) => {
-  self.postMessage({ type: 'separator', language, separator: separatorOf(language) });
-};
-
-let drawing = Promise.resolve();
-const answers = new Map(Object.entries({
-  separator: ({ language }) => separator(language),
-  module: ({ module }) => {
+  async function draw({ width, height, scale }) {
     if (!core) {
-      core = ostrelInstantiate(module);  // core.js
-      core.then((exports) => exports.ostrel_warm_up()).catch(() => {});
+      throw new Error('no module yet');
     }
-  },
-  draw: (data) => {
-    const size = { width: data.width, height: data.height, scale: data.scale };
-    if (data.canvas) {
-      canvas = data.canvas;
+    const exports = await core;
+    const pixels = exports.ostrel_background(width, height, scale);  // binding.cpp
+    if (!pixels) {
+      throw new RangeError(`no picture of ${width} × ${height} at ${scale}`);
     }
-    drawing = drawing.then(() => draw(size)).then(() => {
-      self.postMessage({ type: 'drawn', ...size });
-    }, () => {
-      if (canvas) {
-        canvas.width = 0;
-        canvas.height = 0;
-      }
-      self.postMessage({ type: 'notDrawn', ...size });
-    });
-  },
-}));
-self.addEventListener('message', ({ data }) => {
-  const answer = data && answers.get(data.type);
-  if (answer) {
-    answer(data);
+    // A copy out of the module's memory, which the next call reuses.
+    const [w, h] = [width * scale, height * scale];
+    const bytes = new Uint8ClampedArray(exports.memory.buffer, pixels, w * h * 4);
+    const image = new ImageData(new Uint8ClampedArray(bytes), w, h);
+    canvas.width = image.width;
+    canvas.height = image.height;
+    canvas.getContext('2d').putImageData(image, 0, 0);
   }
-});
 
-separator(self.navigator.language);
+  const separator = (language) => {
+    self.postMessage({ type: 'separator', language, separator: separatorOf(language) });
+  };
+
+  let drawing = Promise.resolve();
+  const answers = new Map(Object.entries({
+    separator: ({ language }) => separator(language),
+    module: ({ module }) => {
+      if (!core) {
+        core = ostrelInstantiate(module);  // core.js
+        core.then((exports) => exports.ostrel_warm_up()).catch(() => {});
+      }
+    },
+    draw: (data) => {
+      const size = { width: data.width, height: data.height, scale: data.scale };
+      if (data.canvas) {
+        canvas = data.canvas;
+      }
+      drawing = drawing.then(() => draw(size)).then(() => {
+        self.postMessage({ type: 'drawn', ...size });
+      }, () => {
+        if (canvas) {
+          canvas.width = 0;
+          canvas.height = 0;
+        }
+        self.postMessage({ type: 'notDrawn', ...size });
+      });
+    },
+  }));
+  self.addEventListener('message', ({ data }) => {
+    const answer = data && answers.get(data.type);
+    if (answer) {
+      answer(data);
+    }
+  });
+
+  separator(self.navigator.language);
+}
