@@ -60,8 +60,8 @@ document.addEventListener('error', (event) => {
     }, () => {});
 }, true);
 
-// The module, compiled as it arrives (from its bytes where the host gives
-// it another type than WebAssembly's).
+// The module, compiled from the checked answer (from its bytes where the
+// host gives it another type than WebAssembly's).
 function compile(response) {
   return WebAssembly.compileStreaming(response.clone())
     .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
