@@ -142,13 +142,17 @@ foreach(file IN LISTS CONTENT_NAMED)
     endif()
 endforeach()
 
-# The page is kept by the service worker itself, as the folder it opens.
+# The page is kept by the service worker itself, as the folder it opens; it
+# knows its own page by the content-named files the page names.
 set(kept ${site_files})
 list(REMOVE_ITEM kept index.html)
 foreach(file IN LISTS NOT_KEPT)
     list(REMOVE_ITEM kept ${new_${file}} ${file})
 endforeach()
-write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}")
+file(READ ${SITE}/index.html page)
+string(REGEX MATCHALL "[A-Za-z0-9_.-]+\\.${digest_pattern}\\.[a-z0-9]+" page_names "${page}")
+list(REMOVE_DUPLICATES page_names)
+write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}" "${page_names}")
 list(APPEND site_files sw.js)
 
 # The compressed copies, each where it is smaller.
