@@ -6,6 +6,7 @@
 // configuration, pid file and temporary folders in nginx/run-*, removed when
 // it ends), no system service. nginx reloads that configuration whenever a
 // build rewrites it, so that a rebuilt page's policy reaches the header.
+// docs/web-host.md describes it.
 //
 // usage: scripts/host-web.js SITE [PORT]   (PORT 8080; its log on the terminal)
 // As a module (the web tests and benchmarks): serve(site, options).
