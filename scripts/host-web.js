@@ -191,16 +191,19 @@ async function start(options) {
 // settled; a content-named file is held by its name without the digest too
 // (ostrel-core.wasm holds ostrel-core.0123abcd.wasm). Every answer is
 // logged as sent: {name, status, bytes, encoding}. `terminal`: nginx's log
-// on the terminal instead. Resolves to {address, port, log, close()};
-// close() stops answering at once, open connections included.
-async function serve(root, { port = 0, holds = {}, conf = `${root}.nginx.conf`, terminal = false } = {}) {
+// on the terminal instead. `runs`: where the run's prefix goes (beside the
+// configuration). Resolves to {address, port, log, close()}; close() stops
+// answering at once, open connections included.
+async function serve(root, {
+  port = 0, holds = {}, conf = `${root}.nginx.conf`, terminal = false, runs = null,
+} = {}) {
   // The configuration refuses a symlink anywhere in the site's path.
   const site = fs.realpathSync(root);
   const own = path.resolve(conf);
   if (!fs.existsSync(own)) {
     throw new Error(`${own} is missing: the build writes it beside the site`);
   }
-  const runs = path.join(path.dirname(own), 'nginx');
+  runs = runs || path.join(path.dirname(own), 'nginx');
   fs.mkdirSync(runs, { recursive: true });
   const hold = Object.keys(holds).length > 0 ? await holdServer(holds) : null;
   let nginx = null;

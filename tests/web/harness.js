@@ -30,13 +30,17 @@ const engine = process.env.OSTREL_WEB_ENGINE || 'chromium';
 const shots = process.env.OSTREL_SCREENSHOT_DIR || path.resolve('screenshots');
 
 // Serves `root` with nginx and the configuration the build wrote beside it,
-// or beside the site under test for a copy that has none
-// (scripts/host-web.js): compressed copies, cache and security headers;
-// `holds` keeps a file back until its promise settles; every answer is
-// logged with the bytes sent.
+// or beside the site under test for a copy that has none, nginx's prefix in
+// the site's build folder (scripts/host-web.js): compressed copies, cache
+// and security headers; `holds` keeps a file back until its promise
+// settles; every answer is logged with the bytes sent.
 function serve(root = site, options = {}) {
   const own = `${root}.nginx.conf`;
-  return serveWeb(root, { conf: fs.existsSync(own) ? own : `${site}.nginx.conf`, ...options });
+  return serveWeb(root, {
+    conf: fs.existsSync(own) ? own : `${site}.nginx.conf`,
+    runs: path.join(path.dirname(site), 'nginx'),
+    ...options,
+  });
 }
 
 // Makes a site as the build does (its make_site.cmake) into `into` (the
