@@ -274,11 +274,14 @@ if (require.main === module) {
     };
     process.on('SIGINT', stop);
     process.on('SIGTERM', stop);
+    // Ctrl+C reaches nginx too, which may end first.
     server.exited.then((how) => {
       if (!stopping) {
         stopping = true;
-        console.error(`scripts/host-web.js: nginx ended (${how})`);
-        server.close().then(() => process.exit(1));
+        if (how !== 0) {
+          console.error(`scripts/host-web.js: nginx ended (${how})`);
+        }
+        server.close().then(() => process.exit(how === 0 ? 0 : 1));
       }
     });
   }, (error) => {
