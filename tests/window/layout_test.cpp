@@ -28,19 +28,21 @@ TEST(Layout, TitleNamesTheProjectVersion) {
 }
 
 TEST(Layout, RelationsTheDesignStates) {
-    // Each caption sits above the field of the same left edge and width, and
-    // is created just before it.
+    // Each caption names the field of its number and sits above it, at the
+    // same left edge and width.
     for (int i = 1; i <= 4; ++i) {
         const Control& label = Named("Label" + std::to_string(i));
         const Control& field = Named("Text" + std::to_string(i));
+        EXPECT_EQ(&CaptionOf(field.field), &label) << i;
         EXPECT_EQ(label.place.left, field.place.left) << i;
         EXPECT_EQ(label.place.width, field.place.width) << i;
         EXPECT_LT(label.place.top + label.place.height, field.place.top) << i;
-        EXPECT_EQ(&label + 1, &field) << i;
     }
     // The legend rows start 240 apart, overlap by 15 and together cover Shape1.
     const Control& shape = Named("Shape1");
+    EXPECT_EQ(shape.group, Group::Legend);
     for (int i = 5; i <= 9; ++i) {
+        EXPECT_EQ(Named("Label" + std::to_string(i)).group, Group::Legend) << i;
         const Rect row = Named("Label" + std::to_string(i)).place;
         EXPECT_EQ(row.top, shape.place.top + 240 * (i - 5)) << i;
         EXPECT_EQ(row.height, 255) << i;
@@ -48,7 +50,11 @@ TEST(Layout, RelationsTheDesignStates) {
         EXPECT_EQ(row.width, shape.place.width) << i;
     }
     EXPECT_EQ(Named("Label9").place.top + 255, shape.place.top + shape.place.height);
-    // The notice's right edge lies 375 twips right of the link's left edge.
+    // The notice's right edge lies 375 twips right of the link's left edge,
+    // on Shape2's row.
+    for (const char* name : {"Label10", "Label11", "Shape2"}) {
+        EXPECT_EQ(Named(name).group, Group::Foot) << name;
+    }
     const Rect notice = Named("Label11").place;
     EXPECT_EQ(notice.left + notice.width, Named("Label10").place.left + 375);
     // The strip spans the whole width of the client area.

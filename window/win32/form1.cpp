@@ -245,46 +245,53 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::CreateControls() {
-    // In the table's order, which gives the dialog manager its tab order
-    // (Text1 to Text4, Rensa, Beräkna EP, Beräkna FVb) and puts each caption
-    // label just before its field, where screen readers look for its name.
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        const layout::Control& control = layout::kControls[i];
-        if (!IsWindowed(control.kind)) {
-            continue;
-        }
-        const wchar_t* windowClass = L"STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
-        switch (control.kind) {
-            case layout::Kind::Label:
-                style |= (control.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
-                if (control.click != layout::Click::None) {
-                    style |= SS_NOTIFY;  // only the link takes clicks; the rest let them through
-                }
-                break;
-            case layout::Kind::TextBox:
-                windowClass = L"EDIT";
-                style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-                exStyle = WS_EX_CLIENTEDGE;
-                break;
-            case layout::Kind::Button:
-                windowClass = L"BUTTON";
-                style |= WS_TABSTOP | BS_PUSHBUTTON;
-                break;
-            default:
-                break;
-        }
-        HWND hwnd = CreateWindowExW(
-            exStyle, windowClass, Utf16(control.caption).c_str(), style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(i))),
-            instance_, nullptr);
-        controls_[i] = hwnd;
+    // In the table's order, in which the fields and buttons stand in their
+    // tab order: the dialog manager's is the order they are made in. Each
+    // caption is made just before its field, where screen readers look for
+    // the field's name.
+    for (const layout::Control& control : layout::kControls) {
         if (control.kind == layout::Kind::TextBox) {
-            fields_[static_cast<std::size_t>(control.field)] = hwnd;
-            SendMessageW(hwnd, EM_SETLIMITTEXT, kTypedLengthLimit, 0);
-            KeepOwnSelectionOnTab(hwnd);
+            CreateControl(layout::CaptionOf(control.field));
         }
+        if (IsWindowed(control.kind) && !control.captionOf) {
+            CreateControl(control);
+        }
+    }
+}
+
+void Form1::CreateControl(const layout::Control& control) {
+    const auto i = static_cast<std::size_t>(&control - layout::kControls.data());
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (control.kind) {
+        case layout::Kind::Label:
+            style |= (control.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
+            if (control.click != layout::Click::None) {
+                style |= SS_NOTIFY;  // only the link takes clicks; the rest let them through
+            }
+            break;
+        case layout::Kind::TextBox:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case layout::Kind::Button:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        default:
+            break;
+    }
+    HWND hwnd = CreateWindowExW(
+        exStyle, windowClass, Utf16(control.caption).c_str(), style, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(i))), instance_,
+        nullptr);
+    controls_[i] = hwnd;
+    if (control.kind == layout::Kind::TextBox) {
+        fields_[static_cast<std::size_t>(control.field)] = hwnd;
+        SendMessageW(hwnd, EM_SETLIMITTEXT, kTypedLengthLimit, 0);
+        KeepOwnSelectionOnTab(hwnd);
     }
 }
 

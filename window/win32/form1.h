@@ -71,6 +71,7 @@ class Form1 final : public CalculatorForm {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void CreateControl(const layout::Control& control);
     void LayOut(int dpi);
     // Draws the background, fills and rectangles; under the fields and
     // buttons too when `underControls`.
