@@ -87,7 +87,8 @@ struct Control {
 };
 
 // The window itself.
-inline constexpr std::string_view kTitle = "Ostrel v1.3";
+// The version is the project's (CMakeLists.txt), which the build defines.
+inline constexpr std::string_view kTitle = "Ostrel v" OSTREL_VERSION;
 inline constexpr int kClientWidth = 5490;
 inline constexpr int kClientHeight = 3945;
 // The default font of every control.

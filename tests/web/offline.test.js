@@ -16,6 +16,12 @@ const { site, engine, serve, kDesktop, withPage, useBrowser } = require('./harne
 
 const engines = useBrowser(before, after);
 
+// The version the site was built as (the project's), and a next one.
+const version = process.env.OSTREL_VERSION;
+const nextVersion = `${version}.1`;
+const cacheOf = (v) => new RegExp(`^ostrel-${v.replace(/\./g, '\\.')}-[0-9a-f]{16}$`);
+const nextCache = `ostrel-${nextVersion}-0000000000000000`;
+
 async function costOf(window, fv, gev, fvb) {
   await window.fill('Text1', fv);
   await window.fill('Text2', gev);
@@ -39,21 +45,21 @@ test('opens and calculates with no network once visited; a new version replaces 
       await window.goto(server.address);
       const first = await keptBy(window);
       assert.equal(first.length, 1);
-      assert.match(first[0], /^ostrel-1\.3-[0-9a-f]{16}$/);
+      assert.match(first[0], cacheOf(version));
 
       await server.close();
       await window.reload();
       await window.calculationsReady();
-      assert.equal(await window.title(), 'Ostrel v1.3');
+      assert.equal(await window.title(), `Ostrel v${version}`);
       assert.equal(await costOf(window, '10', '12', '15'), '8');
 
       // The next version: another page and so another cache name.
       fs.cpSync(site, copy, { recursive: true });
       const page = path.join(copy, 'index.html');
-      fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace('Ostrel v1.3', 'Ostrel v1.4'));
+      fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace(`Ostrel v${version}`, `Ostrel v${nextVersion}`));
       const worker = path.join(copy, 'sw.js');
       fs.writeFileSync(worker, fs.readFileSync(worker, 'utf8')
-        .replace(/ostrel-1\.3-[0-9a-f]+/, 'ostrel-1.4-0000000000000000'));
+        .replace(first[0], nextCache));
       // Their compressed copies are the old version's: the two go uncompressed.
       for (const file of [page, worker]) {
         fs.rmSync(`${file}.br`);
@@ -62,19 +68,19 @@ test('opens and calculates with no network once visited; a new version replaces 
       next = await serve(copy, { port: server.port });
       // The visit that finds it still shows the kept version ...
       await window.reload();
-      assert.equal(await window.title(), 'Ostrel v1.3');
+      assert.equal(await window.title(), `Ostrel v${version}`);
       // ... the browser looks for a new service worker shortly after a
       // visit, and installs it beside the old one ...
-      await window.waitFor(async () => {
+      await window.waitFor(async (cache) => {
         const registration = await navigator.serviceWorker.getRegistration();
         const names = await caches.keys();
-        return names.length === 1 && names[0] === 'ostrel-1.4-0000000000000000' &&
+        return names.length === 1 && names[0] === cache &&
           !registration.installing && !registration.waiting &&
           registration.active.state === 'activated';
-      }, undefined, 30000);
+      }, nextCache, 30000);
       // ... and the next visit opens the new.
       await window.reload();
-      assert.equal(await window.title(), 'Ostrel v1.4');
+      assert.equal(await window.title(), `Ostrel v${nextVersion}`);
     });
   } finally {
     if (next) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window's design table: the relations the design states between its
 // numbers (the table is their only copy, so a typo would otherwise pass the
-// window tests, which read it), the version in the title, the conversion of
-// twips to pixels and the legend's narrowing that every window uses.
+// window tests, which read it), the conversion of twips to pixels, the font
+// size and the legend's narrowing that every window uses.
 #include "window/layout.h"
 #include "window/contrast.h"
 
@@ -21,10 +21,6 @@ const Control& Named(std::string_view name) {
         return none;
     }
     return *control;
-}
-
-TEST(Layout, TitleNamesTheProjectVersion) {
-    EXPECT_EQ(kTitle, "Ostrel v" OSTREL_VERSION);
 }
 
 TEST(Layout, RelationsTheDesignStates) {
