@@ -130,7 +130,7 @@ void Form1::BuildControls() {
                 }
                 // The colour of its text is chosen against what lies behind it.
                 captions_.push_back({label, &control,
-                                     control.fill ? std::vector<layout::Rgb>{*control.fill}
+                                     control.fill ? std::vector<layout::Rgb>{}
                                                   : PixelsIn(background_, Pixels(control.place))});
                 labels.emplace(control.name, label);
                 widget = label;
@@ -213,8 +213,7 @@ void Form1::ApplyTextColours() {
     // (a dark colour scheme's light text on the light picture and legend).
     const layout::Rgb system = ToRgb(palette().color(QPalette::WindowText));
     for (const Caption& caption : captions_) {
-        const layout::Rgb colour =
-            contrast::LegibleText(caption.control->text.value_or(system), caption.behind);
+        const layout::Rgb colour = contrast::LabelText(*caption.control, system, caption.picture);
         QPalette palette = caption.label->palette();
         palette.setColor(QPalette::WindowText, ToColor(colour));
         caption.label->setPalette(palette);

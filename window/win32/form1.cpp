@@ -33,10 +33,6 @@ constexpr int kFirstId = 100;
 // manager selecting the text) is done.
 constexpr UINT kFieldFocused = WM_APP + 1;
 
-COLORREF ToColorRef(layout::Rgb rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
 bool IsWindowed(layout::Kind kind) {
     return kind == layout::Kind::Label || kind == layout::Kind::TextBox ||
            kind == layout::Kind::Button;
@@ -158,9 +154,16 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             dpi_ = DpiOf(window_);
+            colours_ =
+                ChooseColours(options_.highContrast.value_or(HighContrastOn()), *background_);
             CreateControls();
             LayOut(dpi_);
             return 0;
+        case WM_SYSCOLORCHANGE:  // a new colour scheme or contrast theme
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            Restyle();
+            break;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             const int code = HIWORD(wParam);
@@ -333,6 +336,11 @@ void Form1::LayOut(int dpi) {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
+void Form1::Restyle() {
+    colours_ = ChooseColours(options_.highContrast.value_or(HighContrastOn()), *background_);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
 void Form1::Paint(HDC dc, bool underControls) {
     // The DC may be a control's, lent for drawing its background
     // (WM_PRINTCLIENT): leave it as it came.
@@ -349,18 +357,24 @@ void Form1::Paint(HDC dc, bool underControls) {
     }
     RECT client;
     GetClientRect(window_, &client);
-    background_->Draw(dc, dpi_, client.right, client.bottom);
+    if (colours_.highContrast) {
+        HBRUSH brush = CreateSolidBrush(colours_.window);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+    } else {
+        background_->Draw(dc, dpi_, client.right, client.bottom);
+    }
     // Fills and rectangles in the table's order, bottom to top; the labels
     // draw their text over them.
-    for (const layout::Control& control : layout::kControls) {
-        const RECT r = Pixels(control.place);
-        if (control.fill) {
-            HBRUSH brush = CreateSolidBrush(ToColorRef(*control.fill));
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        const RECT r = Pixels(layout::kControls[i].place);
+        if (colours_.fill[i]) {
+            HBRUSH brush = CreateSolidBrush(*colours_.fill[i]);
             FillRect(dc, &r, brush);
             DeleteObject(brush);
         }
-        if (control.border) {
-            HBRUSH brush = CreateSolidBrush(ToColorRef(*control.border));
+        if (colours_.border[i]) {
+            HBRUSH brush = CreateSolidBrush(*colours_.border[i]);
             FrameRect(dc, &r, brush);
             DeleteObject(brush);
         }
@@ -369,22 +383,13 @@ void Form1::Paint(HDC dc, bool underControls) {
 }
 
 LRESULT Form1::ControlColour(HDC dc, HWND control) {
-    const layout::Control* design = DesignOf(control);
-    if (design == nullptr) {
+    const auto* found = std::find(controls_.begin(), controls_.end(), control);
+    if (found == controls_.end()) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, design->text ? ToColorRef(*design->text) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, colours_.text[static_cast<std::size_t>(found - controls_.begin())]);
     return reinterpret_cast<LRESULT>(hollow_);
-}
-
-const layout::Control* Form1::DesignOf(HWND control) const {
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        if (controls_[i] == control) {
-            return &layout::kControls[i];
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace ostrel::win32
