@@ -73,6 +73,13 @@ TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
     }
 }
 
+// 8.25 points at the screen's resolution, which the Win32 window and the
+// page size their font by.
+TEST(Layout, FontPixelsAtADpi) {
+    EXPECT_DOUBLE_EQ(FontPixels(96), 11.0);
+    EXPECT_DOUBLE_EQ(FontPixels(144), 16.5);
+}
+
 // A legend line is narrowed only past the clearance, and never below the
 // least scale.
 TEST(Layout, LegendScaleKeepsTheClearance) {
