@@ -11,6 +11,7 @@
 #include "link/shell.h"
 #include "window/event_binding.h"
 #include "window/win32/background.h"
+#include "window/win32/drawing.h"
 #include "window/win32/resource_ids.h"
 #include "window/win32/system.h"
 #include "window/win32/text16.h"
@@ -207,12 +208,14 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == Control("Label10") && hand_ != nullptr) {
+        case WM_SETCURSOR: {
+            const layout::Control* design = DesignOf(reinterpret_cast<HWND>(wParam));
+            if (design != nullptr && design->handPointer && hand_ != nullptr) {
                 SetCursor(hand_);
                 return TRUE;
             }
             break;
+        }
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area
         case WM_PAINT: {
@@ -357,39 +360,25 @@ void Form1::Paint(HDC dc, bool underControls) {
     }
     RECT client;
     GetClientRect(window_, &client);
-    if (colours_.highContrast) {
-        HBRUSH brush = CreateSolidBrush(colours_.window);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-    } else {
-        background_->Draw(dc, dpi_, client.right, client.bottom);
-    }
-    // Fills and rectangles in the table's order, bottom to top; the labels
-    // draw their text over them.
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        const RECT r = Pixels(layout::kControls[i].place);
-        if (colours_.fill[i]) {
-            HBRUSH brush = CreateSolidBrush(*colours_.fill[i]);
-            FillRect(dc, &r, brush);
-            DeleteObject(brush);
-        }
-        if (colours_.border[i]) {
-            HBRUSH brush = CreateSolidBrush(*colours_.border[i]);
-            FrameRect(dc, &r, brush);
-            DeleteObject(brush);
-        }
-    }
+    DrawBackdrop(dc, colours_, *background_, dpi_, {client.right, client.bottom});
     RestoreDC(dc, saved);
 }
 
 LRESULT Form1::ControlColour(HDC dc, HWND control) {
-    const auto* found = std::find(controls_.begin(), controls_.end(), control);
-    if (found == controls_.end()) {
+    const layout::Control* design = DesignOf(control);
+    if (design == nullptr) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colours_.text[static_cast<std::size_t>(found - controls_.begin())]);
+    SetTextColor(dc, colours_.text[static_cast<std::size_t>(design - layout::kControls.data())]);
     return reinterpret_cast<LRESULT>(hollow_);
+}
+
+const layout::Control* Form1::DesignOf(HWND control) const {
+    const auto* found = std::find(controls_.begin(), controls_.end(), control);
+    return control == nullptr || found == controls_.end()
+               ? nullptr
+               : &layout::kControls[static_cast<std::size_t>(found - controls_.begin())];
 }
 
 }  // namespace ostrel::win32

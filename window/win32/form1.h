@@ -12,7 +12,7 @@
 #include "form/calculator_form.h"
 #include "link/home_page.h"
 #include "window/layout.h"
-#include "window/win32/colours.h"
+#include "window/win32/drawing.h"
 
 namespace ostrel::win32 {
 
@@ -23,7 +23,7 @@ class Background;
 // MessageBoxW. Labels are STATIC controls that draw only their text; the
 // parent draws the background picture, the legend's fill, the strip and the
 // two rectangles under and over them, in the table's order, and in a
-// high-contrast theme the theme's colours instead (colours.h). Positions,
+// high-contrast theme the theme's colours instead (drawing.h). Positions,
 // sizes and fonts follow the window's DPI; the window lays itself out again
 // when it changes, and takes its colours again when the system's change.
 //
@@ -84,6 +84,8 @@ class Form1 final : public CalculatorForm {
     // buttons too when `underControls`.
     void Paint(HDC dc, bool underControls);
     LRESULT ControlColour(HDC dc, HWND control);
+    // The table's control that `control` is; none for another window.
+    [[nodiscard]] const layout::Control* DesignOf(HWND control) const;
     [[nodiscard]] RECT Pixels(const layout::Rect& twips) const;
 
     HINSTANCE instance_;

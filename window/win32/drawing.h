@@ -12,6 +12,8 @@ namespace ostrel::win32 {
 
 class Background;
 
+// What the Win32 window draws itself, and in which colours.
+
 // The colours the Win32 window draws in, for each control of the design table.
 //
 // Ordinarily the design's: the background picture, the legend's fill, the
@@ -35,5 +37,11 @@ struct Colours {
 // The colours for the system's colours as they are now, in a high-contrast
 // theme or not.
 [[nodiscard]] Colours ChooseColours(bool highContrast, const Background& background);
+
+// Draws what the window draws itself under the labels' text, in a client
+// area of `client` pixels at `dpi`: the picture, or in a high-contrast theme
+// the window colour; then the fills and rectangles in the table's order,
+// bottom to top.
+void DrawBackdrop(HDC dc, const Colours& colours, Background& background, int dpi, SIZE client);
 
 }  // namespace ostrel::win32

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/win32/colours.h"
+#include "window/win32/drawing.h"
 
 #include <vector>
 
@@ -51,6 +51,29 @@ Colours ChooseColours(bool highContrast, const Background& background) {
         }
     }
     return colours;
+}
+
+void DrawBackdrop(HDC dc, const Colours& colours, Background& background, int dpi, SIZE client) {
+    auto fill = [dc](const RECT& r, COLORREF colour, bool frame) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        frame ? FrameRect(dc, &r, brush) : FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    };
+    if (colours.highContrast) {
+        fill({0, 0, client.cx, client.cy}, colours.window, false);
+    } else {
+        background.Draw(dc, dpi, client.cx, client.cy);
+    }
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        const layout::Rect p = layout::ToPixels(layout::kControls[i].place, dpi);
+        const RECT r{p.left, p.top, p.left + p.width, p.top + p.height};
+        if (colours.fill[i]) {
+            fill(r, *colours.fill[i], false);
+        }
+        if (colours.border[i]) {
+            fill(r, *colours.border[i], true);
+        }
+    }
 }
 
 }  // namespace ostrel::win32
