@@ -2,7 +2,7 @@
 // Timings of the number layer and the cost rules, each against a plain
 // reference measured in the same run; the ratios carry from machine to
 // machine where the times do not. Not a test: run it by hand on a quiet
-// machine (see README).
+// machine (see docs/benchmarks.md).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // SPDX-License-Identifier: MIT
 // Serves the web window's built site as a real static host should (the
-// README lists these headers for any host):
+// headers docs/web-host.md lists for any host):
 // - the copy compressed at build time (name.br, name.gz) to a browser that
 //   accepts it, with Vary: Accept-Encoding;
 // - the page, the service worker and every file not named by its content
