@@ -17,8 +17,10 @@ const { test, before, after } = require('node:test');
 const { site, engine, serve, makeSite, kDesktop, withPage, useBrowser } = require('./harness');
 
 const engines = useBrowser(before, after);
-const kThis = 'Ostrel v1.3';
-const kNext = 'Ostrel v1.4';
+// The title of the version the site was built as (the project's), and of a
+// next one.
+const kThis = `Ostrel v${process.env.OSTREL_VERSION}`;
+const kNext = `Ostrel v${process.env.OSTREL_VERSION}.1`;
 
 async function costOf(window, fv, gev, fvb) {
   await window.fill('Text1', fv);
@@ -82,7 +84,7 @@ function nextVersion(folder) {
   return makeSite(folder, (built) => {
     const page = path.join(built, 'index.html');
     fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace(kThis, kNext));
-    fs.appendFileSync(path.join(built, 'style.css'), '\n/* v1.4 */\n');
+    fs.appendFileSync(path.join(built, 'style.css'), '\n/* the next version */\n');
   });
 }
 
