@@ -22,3 +22,28 @@ if(NOT "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
     set(ENV{SOURCE_DATE_EPOCH} ${epoch})
     message(STATUS "SOURCE_DATE_EPOCH=${epoch} (${from})")
 endif()
+
+# The installer's uninstaller deletes the files, and then the folders, in
+# name order, not in the order the file system lists them.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+    file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${CPACK_TEMPORARY_DIRECTORY}
+         ${CPACK_TEMPORARY_DIRECTORY}/*)
+    file(GLOB_RECURSE folders LIST_DIRECTORIES true RELATIVE ${CPACK_TEMPORARY_DIRECTORY}
+         ${CPACK_TEMPORARY_DIRECTORY}/*)
+    if(files)
+        list(REMOVE_ITEM folders ${files})
+    endif()
+    list(SORT files)
+    list(SORT folders)
+    list(REVERSE folders)  # each folder before the one that holds it
+    set(CPACK_NSIS_DELETE_FILES "")
+    foreach(file IN LISTS files)
+        string(REPLACE "/" "\\" file "${file}")
+        string(APPEND CPACK_NSIS_DELETE_FILES "  Delete \"$INSTDIR\\${file}\"\n")
+    endforeach()
+    set(CPACK_NSIS_DELETE_DIRECTORIES "")
+    foreach(folder IN LISTS folders)
+        string(REPLACE "/" "\\" folder "${folder}")
+        string(APPEND CPACK_NSIS_DELETE_DIRECTORIES "  RMDir \"$INSTDIR\\${folder}\"\n")
+    endforeach()
+endif()

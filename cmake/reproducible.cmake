@@ -11,7 +11,8 @@
 # What is packed is dated by SOURCE_DATE_EPOCH: package_prepare.cmake sets
 # it inside cpack, before each package is made, from the last commit's time
 # (or as exported). A source that is no git checkout gets the release day,
-# OSTREL_RELEASE_DATE, at midnight UTC.
+# OSTREL_RELEASE_DATE, at midnight UTC. package_zip_order.cmake puts a zip's
+# entries in name order, which CPack leaves to the file system.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                         -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
@@ -38,3 +39,4 @@ math(EXPR days "365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400
 math(EXPR CPACK_OSTREL_RELEASE_EPOCH "${days} * 86400")
 set(CPACK_OSTREL_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package_prepare.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package_zip_order.cmake)

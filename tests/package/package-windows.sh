@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Makes the Windows packages from a finished build and checks them: the zip
-# holds ostrel.exe and LICENSE.txt alone, at most 1.5 MiB, importing system
-# DLLs only; the installer (when makensis is there) is the same bytes when
-# made again, installs silently under Wine, the installed program starts
-# until its window shows, and the uninstaller removes it again.
+# holds LICENSE.txt and ostrel.exe alone, in name order, at most 1.5 MiB,
+# importing system DLLs only; the installer (when makensis is there) is the
+# same bytes when made again, installs silently under Wine, the installed
+# program starts until its window shows, and the uninstaller removes it
+# again.
 #
 # usage: package-windows.sh BUILD_DIRECTORY WINE_RUN ARCH OBJDUMP WINE_RUNS
 #   WINE_RUNS  ON when this machine's Wine can run ARCH programs
@@ -31,8 +32,8 @@ command -v makensis >/dev/null && generators="ZIP;NSIS"
 
 zip=$work/out/ostrel-1.3-$arch.zip
 [[ -f $zip ]] || fail "no $(basename "$zip")"
-contents=$(cd "$work/out" && cmake -E tar tf "$zip" | sort | tr '\n' ' ')
-[[ $contents == "LICENSE.txt ostrel.exe " ]] || fail "the zip holds: $contents"
+contents=$(cd "$work/out" && cmake -E tar tf "$zip" | tr '\n' ' ')
+[[ $contents == "LICENSE.txt ostrel.exe " ]] || fail "the zip holds, in this order: $contents"
 mkdir "$work/unzipped"
 (cd "$work/unzipped" && cmake -E tar xf "$zip")
 exe=$work/unzipped/ostrel.exe
