@@ -4,6 +4,8 @@
 // ostrel.exe.
 #include <windows.h>
 
+#include <string>
+
 #include "window/layout.h"
 
 namespace {
@@ -31,8 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     RECT r{0, 0, layout::ToPixels(layout::kClientWidth, layout::kDesignDpi),
            layout::ToPixels(layout::kClientHeight, layout::kDesignDpi)};
     AdjustWindowRect(&r, kStyle, FALSE);
+    const std::wstring title(layout::kTitle.begin(), layout::kTitle.end());  // ASCII
     HWND window =
-        CreateWindowW(L"BareWindow", L"Ostrel v1.3", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+        CreateWindowW(L"BareWindow", title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, show);
     UpdateWindow(window);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Lighthouse (the version bench/package-lock.json pins) against the built
-// site as scripts/serve-web.js serves it, in Debian's headless Chromium:
+// site as nginx serves it (scripts/host-web.js), in Debian's headless Chromium:
 // the mobile form factor (Lighthouse's default: a mid-range phone, its
 // simulated slow 4G and 4× slower processor) and the desktop preset, taking
 // turns, RUNS times each; prints each run's four category scores and their
@@ -16,7 +16,7 @@ const { execFile } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { serve } = require('../scripts/serve-web');
+const { serve } = require('../scripts/host-web');
 const { chromiumPath, chromiumFlags, median } = require('./web-profile');
 
 const site = path.resolve(process.argv[2] || 'build/web/site');

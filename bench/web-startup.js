@@ -31,7 +31,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const { chromium } = require('playwright-core');
-const { serve } = require('../scripts/serve-web');
+const { serve } = require('../scripts/host-web');
 const {
   chromiumPath, chromiumFlags, cpuSlowdown, phonePage, floorSite, traceCategories, mainThreadTasks,
   spread, ms, times,
@@ -277,7 +277,8 @@ function printVisit(files) {
 (async () => {
   const floorDir = floorSite(site);
   const server = await serve(site);
-  const floorServer = await serve(floorDir);
+  // The floor's copy is served with the site's own configuration.
+  const floorServer = await serve(floorDir, { conf: `${site}.nginx.conf` });
   const browser = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumFlags });
   try {
     // The browser's own first start is no part of any figure.

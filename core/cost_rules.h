@@ -27,8 +27,11 @@ struct Reach {
 };
 
 // How far a budget of ep buys a skill up from fv for the base value gev, buying
-// whole points only, and what is left. A negative budget below gev lowers the
-// skill; at or above gev it is passed through as the amount left.
+// whole points only, and what is left. A negative budget buys nothing. Below
+// gev it lowers the skill by as much and leaves 0 (5, 10, -3 gives 2, 0). From
+// gev or above the skill stays where it is, and what is left is the budget as
+// it came while fv + ep stays above gev (12, 10, -1 gives 12, -1), else 0
+// (12, 10, -5 gives 12, 0).
 [[nodiscard]] Reach FvbReach(Checked32 fv, Checked32 gev, Checked32 ep);
 
 }  // namespace ostrel

@@ -14,8 +14,9 @@ enum class ErrorKind {
     Real,        // RealError
 };
 
-// "OverflowError", "ConversionError" or "RealError": the name the user is
-// shown and the tests compare.
+// "OverflowError", "ConversionError" or "RealError": the name that heads the
+// window's report of the error (window/error_report.h) and that the tests
+// compare.
 [[nodiscard]] constexpr std::string_view ErrorKindName(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::Overflow:

@@ -316,7 +316,12 @@ Checked32 RealToWhole(double value) {
     if (!std::isfinite(value)) {
         throw OverflowError("the number is not finite");
     }
-    // x - floor(x) is exact in binary64, so the half test is exact too.
+    // x - floor(x) is exact in binary64 (Sterbenz's lemma for |x| >= 1 and
+    // for -1 < x <= -0.5; nothing to round for 0 <= x < 1), and so is the half
+    // test, except for -0.5 < x < 0: there 1 + x lies between 0.5 and 1 and
+    // may round to either. But then floor(x) is the odd -1, so a fraction of
+    // 0.5 rounds up as one above it does, to 0, which is the nearest whole
+    // number.
     const double below = std::floor(value);
     const double fraction = value - below;
     double rounded = below;

@@ -13,8 +13,21 @@ enum class Field { Text1, Text2, Text3, Text4 };
 inline constexpr std::array<Field, 4> kAllFields = {Field::Text1, Field::Text2, Field::Text3,
                                                     Field::Text4};
 
-// "Text1" ... "Text4".
-[[nodiscard]] std::string_view FieldName(Field field);
+// "Text1" ... "Text4": each field's name, which is also its control's name
+// in the window's design table.
+[[nodiscard]] constexpr std::string_view FieldName(Field field) {
+    switch (field) {
+        case Field::Text1:
+            return "Text1";
+        case Field::Text2:
+            return "Text2";
+        case Field::Text3:
+            return "Text3";
+        case Field::Text4:
+            return "Text4";
+    }
+    return "";
+}
 
 // The logic's view of the calculator window. The four field texts are the
 // whole state of the program; every command reads them afresh and writes its

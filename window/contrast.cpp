@@ -56,4 +56,13 @@ layout::Rgb LegibleText(layout::Rgb wanted, std::span<const layout::Rgb> behind)
     return RatioOver(kWhite, behind) > RatioOver(kBlack, behind) ? kWhite : kBlack;
 }
 
+layout::Rgb LabelText(const layout::Control& label, layout::Rgb system,
+                      std::span<const layout::Rgb> picture) {
+    const layout::Rgb wanted = label.text.value_or(system);
+    if (label.fill) {
+        return LegibleText(wanted, std::span(&*label.fill, 1));
+    }
+    return LegibleText(wanted, picture);
+}
+
 }  // namespace ostrel::contrast

@@ -27,4 +27,11 @@ inline constexpr double kLegible = 4.5;
 // has the better ratio.
 [[nodiscard]] layout::Rgb LegibleText(layout::Rgb wanted, std::span<const layout::Rgb> behind);
 
+// The colour to draw a label's text in: the table's own, else `system` (the
+// system's window-text colour), chosen by LegibleText over what lies behind
+// the label: its fill, or where it has none `picture`, the background
+// picture's pixels under it.
+[[nodiscard]] layout::Rgb LabelText(const layout::Control& label, layout::Rgb system,
+                                    std::span<const layout::Rgb> picture);
+
 }  // namespace ostrel::contrast

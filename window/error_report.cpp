@@ -1,24 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "window/error_report.h"
 
-namespace ostrel {
+#include <string_view>
 
-std::string_view ErrorReport(std::optional<ErrorKind> kind) {
-    if (!kind) {
-        return "Ett oväntat fel inträffade. Beräkningen avbröts.";
-    }
-    switch (*kind) {
+namespace ostrel {
+namespace {
+
+constexpr std::string_view kStopped = "Beräkningen avbröts.";
+
+// What an error of the kind means, in a sentence or two.
+std::string_view Meaning(ErrorKind kind) {
+    switch (kind) {
         case ErrorKind::Overflow:
-            return "OverflowError: Ett tal blev för stort eller för litet. Ostrel räknar med "
-                   "heltal från -2147483648 till 2147483647. Beräkningen avbröts.";
+            return "Ett tal blev för stort eller för litet. Ostrel räknar med heltal från "
+                   "-2147483648 till 2147483647.";
         case ErrorKind::Conversion:
-            return "ConversionError: En ruta innehåller något som inte är ett tal. "
-                   "Beräkningen avbröts.";
+            return "En ruta innehåller något som inte är ett tal.";
         case ErrorKind::Real:
-            return "RealError: En mellanräkning med decimaltal gav ett ogiltigt eller alltför "
-                   "stort resultat. Beräkningen avbröts.";
+            return "En mellanräkning med decimaltal gav ett ogiltigt eller alltför stort "
+                   "resultat.";
     }
-    return "Ett oväntat fel inträffade. Beräkningen avbröts.";
+    return "";
+}
+
+}  // namespace
+
+std::string ErrorReport(std::optional<ErrorKind> kind) {
+    if (!kind) {
+        return "Ett oväntat fel inträffade. " + std::string(kStopped);
+    }
+    return std::string(ErrorKindName(*kind)) + ": " + std::string(Meaning(*kind)) + " " +
+           std::string(kStopped);
 }
 
 }  // namespace ostrel

@@ -2,7 +2,6 @@
 #include "window/event_binding.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "core/errors.h"
 #include "form/commands.h"
@@ -49,16 +48,16 @@ void RunGotFocus(CalculatorForm& form, Field field) noexcept {
 }
 
 void ReportCaughtError(CalculatorForm& form) noexcept {
-    std::string_view report;
+    std::optional<ErrorKind> kind;
     try {
         throw;
     } catch (const NumberError& error) {
-        report = ErrorReport(error.Kind());
+        kind = error.Kind();
     } catch (...) {
-        report = ErrorReport(std::nullopt);
+        // Not a number error: the general report.
     }
     try {
-        form.ShowMessage(report);
+        form.ShowMessage(ErrorReport(kind));
     } catch (...) {
         // Nothing more can be told; the window goes on.
     }

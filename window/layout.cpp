@@ -19,8 +19,50 @@ static_assert(std::all_of(kControls.begin(), kControls.end(),
                           [](const Control& c) { return WholeDesignPixels(c.place); }));
 static_assert(WholeDesignPixels({0, 0, kClientWidth, kClientHeight}));
 
-constexpr std::size_t kFocusable =
-    static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(), TakesFocus));
+// The controls a user can act on, the link included (the web page's anchor
+// takes the focus, after the buttons), stand in the table in their tab order.
+constexpr bool InTabOrder() {
+    int last = -1;
+    for (const Control& control : kControls) {
+        if (control.kind == Kind::TextBox || control.click != Click::None) {
+            if (control.tab <= last) {
+                return false;
+            }
+            last = control.tab;
+        }
+    }
+    return true;
+}
+static_assert(InTabOrder());
+
+constexpr std::size_t Count(auto&& holds) {
+    return static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(), holds));
+}
+
+// Each field has one text box, named by the field, and one caption label;
+// only labels caption.
+static_assert(std::all_of(kAllFields.begin(), kAllFields.end(), [](Field field) {
+    return Count([field](const Control& c) {
+               return c.kind == Kind::TextBox && c.field == field && c.name == FieldName(field);
+           }) == 1 &&
+           Count([field](const Control& c) {
+               return c.kind == Kind::Label && c.captionOf == field;
+           }) == 1;
+}));
+static_assert(Count([](const Control& c) { return c.kind == Kind::TextBox; }) == kAllFields.size());
+static_assert(Count([](const Control& c) { return c.captionOf && c.kind != Kind::Label; }) == 0);
+
+// Each group is labels in one rectangle.
+static_assert(std::all_of(kControls.begin(), kControls.end(), [](const Control& c) {
+    return c.group == Group::None || c.kind == Kind::Label || c.kind == Kind::Rectangle;
+}));
+static_assert(std::all_of(kControls.begin(), kControls.end(), [](const Control& c) {
+    return c.group == Group::None || Count([&c](const Control& box) {
+                                         return box.group == c.group && box.kind == Kind::Rectangle;
+                                     }) == 1;
+}));
+
+constexpr std::size_t kFocusable = Count(TakesFocus);
 
 constexpr std::array<const Control*, kFocusable> MakeFocusChain() {
     std::array<const Control*, kFocusable> chain{};
@@ -30,8 +72,6 @@ constexpr std::array<const Control*, kFocusable> MakeFocusChain() {
             chain[n++] = &control;
         }
     }
-    std::sort(chain.begin(), chain.end(),
-              [](const Control* a, const Control* b) { return a->tab < b->tab; });
     return chain;
 }
 
@@ -49,9 +89,14 @@ std::span<const Control* const> FocusChain() {
     return kFocusChain;
 }
 
+const Control& CaptionOf(Field field) {
+    return *std::find_if(kControls.begin(), kControls.end(),
+                         [field](const Control& c) { return c.captionOf == field; });
+}
+
 std::string_view Explanation(std::string_view abbreviation) {
     for (const Control& control : kControls) {
-        if (control.kind != Kind::Label || control.fill != kLegendYellow) {
+        if (control.kind != Kind::Label || control.group != Group::Legend) {
             continue;
         }
         std::string_view line = control.caption;

@@ -59,6 +59,14 @@ enum class Kind {
 // Which Click handler a control is bound to.
 enum class Click { None, Command1, Command2, Command3, Label10 };
 
+// The two groups of labels the window has beside the fields' captions, each
+// with the rectangle it stands in.
+enum class Group {
+    None,
+    Legend,  // the legend's heading and the lines that spell out the abbreviations
+    Foot,    // the foot row: the notice and the link
+};
+
 struct Control {
     std::string_view name;
     Kind kind;
@@ -72,12 +80,15 @@ struct Control {
     std::optional<Rgb> fill = std::nullopt;    // background; none: transparent over the window
     std::optional<Rgb> border = std::nullopt;  // rectangles only
     Field field = Field::Text1;                // text boxes only
+    std::optional<Field> captionOf = std::nullopt;  // a caption label: the field it names
+    Group group = Group::None;                      // the group a label or rectangle is of
     Click click = Click::None;
     bool handPointer = false;  // shows the hand pointer while the mouse is over it
 };
 
 // The window itself.
-inline constexpr std::string_view kTitle = "Ostrel v1.3";
+// The version is the project's (CMakeLists.txt), which the build defines.
+inline constexpr std::string_view kTitle = "Ostrel v" OSTREL_VERSION;
 inline constexpr int kClientWidth = 5490;
 inline constexpr int kClientHeight = 3945;
 // The default font of every control.
@@ -114,32 +125,33 @@ inline constexpr int kLegendClearance = 3;
 inline constexpr double kLegendLeastScale = 0.9;
 
 // Every control, in the order the windows create them: bottom to top, so a
-// later control is drawn over an earlier one where they overlap, and each
-// caption label comes just before its field (screen readers name a field
-// after the label created before it).
-// One control to a row or two, as in a table.
+// later control is drawn over an earlier one where they overlap. The controls
+// a user can act on (the fields, the buttons and the link) stand in their tab
+// order, which layout.cpp asserts; a window that takes its tab order from the
+// order it creates controls in (Win32's dialog manager, the web page) gets it
+// from here. One control to a row or two, as in a table.
 // clang-format off
 inline constexpr std::array<Control, 21> kControls = {{
     {.name = "Picture1", .kind = Kind::PictureBox, .caption = "", .place = {-240, 0, 5895, 135},
      .tab = 16, .fill = kStripFill},
     {.name = "Shape2", .kind = Kind::Rectangle, .caption = "", .place = {240, 3480, 4095, 255},
-     .border = kShapeBorder},
+     .border = kShapeBorder, .group = Group::Foot},
     {.name = "Label1", .kind = Kind::Label, .caption = "FV", .place = {240, 360, 855, 255},
-     .tab = 0, .bold = true, .centred = true},
-    {.name = "Text1", .kind = Kind::TextBox, .caption = "0", .place = {240, 720, 855, 375},
-     .tab = 4, .field = Field::Text1},
+     .tab = 0, .bold = true, .centred = true, .captionOf = Field::Text1},
+    {.name = FieldName(Field::Text1), .kind = Kind::TextBox, .caption = "0",
+     .place = {240, 720, 855, 375}, .tab = 4, .field = Field::Text1},
     {.name = "Label2", .kind = Kind::Label, .caption = "GEV", .place = {1320, 360, 855, 255},
-     .tab = 1, .bold = true, .centred = true},
-    {.name = "Text2", .kind = Kind::TextBox, .caption = "0", .place = {1320, 720, 855, 375},
-     .tab = 5, .field = Field::Text2},
+     .tab = 1, .bold = true, .centred = true, .captionOf = Field::Text2},
+    {.name = FieldName(Field::Text2), .kind = Kind::TextBox, .caption = "0",
+     .place = {1320, 720, 855, 375}, .tab = 5, .field = Field::Text2},
     {.name = "Label3", .kind = Kind::Label, .caption = "FVb", .place = {2400, 360, 855, 255},
-     .tab = 2, .bold = true, .centred = true},
-    {.name = "Text3", .kind = Kind::TextBox, .caption = "0", .place = {2400, 720, 855, 375},
-     .tab = 6, .field = Field::Text3},
+     .tab = 2, .bold = true, .centred = true, .captionOf = Field::Text3},
+    {.name = FieldName(Field::Text3), .kind = Kind::TextBox, .caption = "0",
+     .place = {2400, 720, 855, 375}, .tab = 6, .field = Field::Text3},
     {.name = "Label4", .kind = Kind::Label, .caption = "EP", .place = {3480, 360, 855, 255},
-     .tab = 3, .bold = true, .centred = true},
-    {.name = "Text4", .kind = Kind::TextBox, .caption = "0", .place = {3480, 720, 855, 375},
-     .tab = 7, .field = Field::Text4},
+     .tab = 3, .bold = true, .centred = true, .captionOf = Field::Text4},
+    {.name = FieldName(Field::Text4), .kind = Kind::TextBox, .caption = "0",
+     .place = {3480, 720, 855, 375}, .tab = 7, .field = Field::Text4},
     {.name = "Command3", .kind = Kind::Button, .caption = "Rensa", .place = {4560, 720, 735, 375},
      .tab = 8, .click = Click::Command3},
     {.name = "Command1", .kind = Kind::Button, .caption = "Beräkna EP",
@@ -148,23 +160,23 @@ inline constexpr std::array<Control, 21> kControls = {{
      .place = {1440, 1200, 1095, 375}, .tab = 10, .click = Click::Command2},
     // The legend: bottom row first, each row overlapping the next by a pixel.
     {.name = "Label9", .kind = Kind::Label, .caption = " EP = Kostnad i antal erfarenhetspoäng",
-     .place = {240, 3000, 2895, 255}, .tab = 11, .fill = kLegendYellow},
+     .place = {240, 3000, 2895, 255}, .tab = 11, .fill = kLegendYellow, .group = Group::Legend},
     {.name = "Label8", .kind = Kind::Label, .caption = " FVb = Blivande färdighetsvärde",
-     .place = {240, 2760, 2895, 255}, .tab = 12, .fill = kLegendYellow},
+     .place = {240, 2760, 2895, 255}, .tab = 12, .fill = kLegendYellow, .group = Group::Legend},
     {.name = "Label7", .kind = Kind::Label, .caption = " GEV = Grundegenskapsvärde",
-     .place = {240, 2520, 2895, 255}, .tab = 13, .fill = kLegendYellow},
+     .place = {240, 2520, 2895, 255}, .tab = 13, .fill = kLegendYellow, .group = Group::Legend},
     {.name = "Label6", .kind = Kind::Label, .caption = " FV = Nuvarande färdighetsvärde",
-     .place = {240, 2280, 2895, 255}, .tab = 14, .fill = kLegendYellow},
+     .place = {240, 2280, 2895, 255}, .tab = 14, .fill = kLegendYellow, .group = Group::Legend},
     {.name = "Label5", .kind = Kind::Label, .caption = " Nyckel ", .place = {240, 2040, 2895, 255},
-     .tab = 15, .underline = true, .fill = kLegendYellow},
+     .tab = 15, .underline = true, .fill = kLegendYellow, .group = Group::Legend},
     {.name = "Shape1", .kind = Kind::Rectangle, .caption = "", .place = {240, 2040, 2895, 1215},
-     .border = kShapeBorder},
+     .border = kShapeBorder, .group = Group::Legend},
     // The foot row: the link lies over the notice where they overlap.
     {.name = "Label11", .kind = Kind::Label, .caption = kNotice, .place = {240, 3480, 2415, 255},
-     .tab = 17, .bold = true, .text = kLinkBlue},
+     .tab = 17, .bold = true, .text = kLinkBlue, .group = Group::Foot},
     {.name = "Label10", .kind = Kind::Label, .caption = kHomePageCaption,
      .place = {2280, 3480, 2895, 255}, .tab = 18, .bold = true, .underline = true,
-     .text = kLinkBlue, .click = Click::Label10, .handPointer = true},
+     .text = kLinkBlue, .group = Group::Foot, .click = Click::Label10, .handPointer = true},
 }};
 // clang-format on
 
@@ -187,7 +199,10 @@ inline constexpr std::array<Control, 21> kControls = {{
 // The controls that take the focus (text boxes and buttons), in tab order.
 [[nodiscard]] std::span<const Control* const> FocusChain();
 
-// The legend line that spells out an abbreviation ("FV"), without its
+// The caption label of the text box of `field`.
+[[nodiscard]] const Control& CaptionOf(Field field);
+
+// The line of the legend that spells out an abbreviation ("FV"), without its
 // surrounding blanks: "FV = Nuvarande färdighetsvärde". Empty when none does.
 [[nodiscard]] std::string_view Explanation(std::string_view abbreviation);
 

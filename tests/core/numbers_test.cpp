@@ -49,6 +49,7 @@ TEST(Checked32, ArithmeticAtTheEdgesOfTheRange) {
         {kMax, '+', kMax, Error<std::int32_t>(kOverflow)},
         {kMin, '+', kMin, Error<std::int32_t>(kOverflow)},
         {46340, '*', 46340, Value(2147395600)},
+        {kMax, '*', 1, Value(kMax)},
         {46341, '*', 46341, Error<std::int32_t>(kOverflow)},
         {-46341, '*', 46341, Error<std::int32_t>(kOverflow)},
         {65536, '*', 32768, Error<std::int32_t>(kOverflow)},
@@ -148,6 +149,8 @@ TEST(TextConversion, ValuesAndErrorsForBothSeparators) {
         {"3E9", ".", Error<std::int32_t>(kOverflow)},
         {"1E400", ".", Error<std::int32_t>(kOverflow)},
         {"1E-400", ".", Value(0)},
+        {"1E4294967296", ".", Error<std::int32_t>(kOverflow)},  // exponents beyond 32 bits
+        {"1E-4294967296", ".", Value(0)},
         {"", ".", Error<std::int32_t>(kConversion)},
         {"   ", ".", Error<std::int32_t>(kConversion)},
         {"-", ".", Error<std::int32_t>(kConversion)},
@@ -195,6 +198,9 @@ TEST(TextToReal, RangeOfBinary64) {
     EXPECT_EQ(TextToReal("0." + zeros + "1", "."), 0.0);
     EXPECT_EQ(TextToReal(zeros + "1E-400", "."), 0.0);
     EXPECT_EQ(Attempt([&] { return TextToReal("0." + zeros + "1E800", "."); }).error, kOverflow);
+    const std::string run(2000, '0');  // against an exponent of four digits
+    EXPECT_EQ(Attempt([&] { return TextToReal("1" + run + "E-1000", "."); }).error, kOverflow);
+    EXPECT_EQ(TextToReal("0." + run + "1E1000", "."), 0.0);
     EXPECT_EQ(TextToReal("1E-99999999999999999999999", "."), 0.0);
     EXPECT_EQ(Attempt([] { return TextToReal("1E99999999999999999999999", "."); }).error,
               kOverflow);

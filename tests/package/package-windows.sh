@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Makes the Windows packages from a finished build and checks them: the zip
-# holds ostrel.exe and LICENSE.txt alone, at most 1.5 MiB, importing system DLLs only; the
-# installer (when makensis is there) installs silently under Wine, the
-# installed program starts until its window shows, and the uninstaller
-# removes it again.
+# holds LICENSE.txt and ostrel.exe alone, in name order, at most 1.5 MiB,
+# importing system DLLs only; the installer (when makensis is there) is the
+# same bytes when made again, installs silently under Wine, the installed
+# program starts until its window shows, and the uninstaller removes it
+# again.
 #
 # usage: package-windows.sh BUILD_DIRECTORY WINE_RUN ARCH OBJDUMP WINE_RUNS
 #   WINE_RUNS  ON when this machine's Wine can run ARCH programs
@@ -31,8 +32,8 @@ command -v makensis >/dev/null && generators="ZIP;NSIS"
 
 zip=$work/out/ostrel-1.3-$arch.zip
 [[ -f $zip ]] || fail "no $(basename "$zip")"
-contents=$(cd "$work/out" && cmake -E tar tf "$zip" | sort | tr '\n' ' ')
-[[ $contents == "LICENSE.txt ostrel.exe " ]] || fail "the zip holds: $contents"
+contents=$(cd "$work/out" && cmake -E tar tf "$zip" | tr '\n' ' ')
+[[ $contents == "LICENSE.txt ostrel.exe " ]] || fail "the zip holds, in this order: $contents"
 mkdir "$work/unzipped"
 (cd "$work/unzipped" && cmake -E tar xf "$zip")
 exe=$work/unzipped/ostrel.exe
@@ -60,6 +61,11 @@ fi
 installer=$work/out/ostrel-1.3-$arch.exe
 [[ -f $installer ]] || fail "no $(basename "$installer")"
 echo "$(basename "$installer"): $(stat -c %s "$installer") bytes"
+# Made again, in another folder and a second later, it is the same bytes.
+sleep 1
+(cd "$build" && cpack -G NSIS -B "$work/again" >"$work/cpack-again.log" 2>&1) ||
+    fail "cpack again: $(cat "$work/cpack-again.log")"
+cmp "$installer" "$work/again/$(basename "$installer")" || fail "the installer made again differs"
 if [[ $wine_runs != ON ]]; then
     echo "Wine cannot run $arch programs here: the installer is made but not tried"
     echo "1 passed, 0 failed"

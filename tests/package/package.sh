@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Makes the Debian package from a finished build, checks its metadata,
-# unpacks it into a fresh directory and starts the unpacked program on a
-# private X server until its window maps.
+# Makes the Debian package from a finished build, twice (the same bytes),
+# checks its metadata, unpacks it into a fresh directory and starts the
+# unpacked program on a private X server until its window maps.
 #
 # usage: package.sh BUILD_DIRECTORY
 set -euo pipefail
@@ -15,6 +15,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
     fail "cpack: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/out/ostrel_*.deb)
 echo "package: $(basename "$deb")"
+# Made again, in another folder and a second later, it is the same bytes.
+sleep 1
+(cd "$build" && cpack -G DEB -B "$work/again" >"$work/cpack-again.log" 2>&1) ||
+    fail "cpack again: $(cat "$work/cpack-again.log")"
+cmp "$deb" "$work/again/$(basename "$deb")" || fail "the package made again differs"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"

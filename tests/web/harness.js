@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// What the web window's browser tests share: the built site's server, which
-// can be stopped and started again on the same port; the browser engine
+// What the web window's browser tests share: the built site's server (nginx),
+// which can be stopped and started again on the same port, and sites made
+// as the build makes them from changed files; the browser engine
 // under test, OSTREL_WEB_ENGINE (chromium, firefox or webkit, each Debian's),
 // behind one small page interface; and a test's setup: serve, open a page,
 // watch it for errors, close.
@@ -16,8 +17,11 @@
 'use strict';
 
 const assert = require('node:assert/strict');
+const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
-const { serve: serveWeb } = require('../../scripts/serve-web');
+const { serve: serveWeb } = require('../../scripts/host-web');
 
 // The site under test: OSTREL_WEB_SITE, or the web preset's build.
 const site = process.env.OSTREL_WEB_SITE ||
@@ -25,11 +29,34 @@ const site = process.env.OSTREL_WEB_SITE ||
 const engine = process.env.OSTREL_WEB_ENGINE || 'chromium';
 const shots = process.env.OSTREL_SCREENSHOT_DIR || path.resolve('screenshots');
 
-// Serves `root` as a real host should (scripts/serve-web.js): compressed
-// copies, cache and security headers; `holds` keeps a file back until its
-// promise settles; every answer is logged with the bytes sent.
+// Serves `root` with nginx and the configuration the build wrote beside it,
+// or beside the site under test for a copy that has none, nginx's prefix in
+// the site's build folder (scripts/host-web.js): compressed copies, cache
+// and security headers; `holds` keeps a file back until its promise
+// settles; every answer is logged with the bytes sent.
 function serve(root = site, options = {}) {
-  return serveWeb(root, options);
+  const own = `${root}.nginx.conf`;
+  return serveWeb(root, {
+    conf: fs.existsSync(own) ? own : `${site}.nginx.conf`,
+    runs: path.join(path.dirname(site), 'nginx'),
+    ...options,
+  });
+}
+
+// Makes a site as the build does (its make_site.cmake) into `into` (the
+// configuration beside it) from a copy of the build's files that
+// `change(folder)` has changed first; returns `into`.
+function makeSite(into, change) {
+  const built = fs.mkdtempSync(path.join(os.tmpdir(), 'ostrel-built-'));
+  try {
+    fs.cpSync(process.env.OSTREL_WEB_BUILT, built, { recursive: true });
+    change(built);
+    execFileSync(process.env.OSTREL_CMAKE || 'cmake',
+      [`-DBUILT=${built}`, `-DSITE=${into}`, '-P', process.env.OSTREL_WEB_MAKE_SITE]);
+  } finally {
+    fs.rmSync(built, { recursive: true, force: true });
+  }
+  return into;
 }
 
 // The browser's two kinds of window: a desktop at its usual size, and a phone
@@ -201,5 +228,5 @@ function useBrowser(before, after) {
 }
 
 module.exports = {
-  site, engine, serve, kDesktop, kPhone, launch, Window, withPage, useBrowser,
+  site, engine, serve, makeSite, kDesktop, kPhone, launch, Window, withPage, useBrowser,
 };

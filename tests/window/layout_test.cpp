@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window's design table: the relations the design states between its
 // numbers (the table is their only copy, so a typo would otherwise pass the
-// window tests, which read it), the version in the title, the conversion of
-// twips to pixels and the legend's narrowing that every window uses.
+// window tests, which read it), the conversion of twips to pixels, the font
+// size and the legend's narrowing that every window uses.
 #include "window/layout.h"
 #include "window/contrast.h"
 
@@ -23,24 +23,22 @@ const Control& Named(std::string_view name) {
     return *control;
 }
 
-TEST(Layout, TitleNamesTheProjectVersion) {
-    EXPECT_EQ(kTitle, "Ostrel v" OSTREL_VERSION);
-}
-
 TEST(Layout, RelationsTheDesignStates) {
-    // Each caption sits above the field of the same left edge and width, and
-    // is created just before it.
+    // Each caption names the field of its number and sits above it, at the
+    // same left edge and width.
     for (int i = 1; i <= 4; ++i) {
         const Control& label = Named("Label" + std::to_string(i));
         const Control& field = Named("Text" + std::to_string(i));
+        EXPECT_EQ(&CaptionOf(field.field), &label) << i;
         EXPECT_EQ(label.place.left, field.place.left) << i;
         EXPECT_EQ(label.place.width, field.place.width) << i;
         EXPECT_LT(label.place.top + label.place.height, field.place.top) << i;
-        EXPECT_EQ(&label + 1, &field) << i;
     }
     // The legend rows start 240 apart, overlap by 15 and together cover Shape1.
     const Control& shape = Named("Shape1");
+    EXPECT_EQ(shape.group, Group::Legend);
     for (int i = 5; i <= 9; ++i) {
+        EXPECT_EQ(Named("Label" + std::to_string(i)).group, Group::Legend) << i;
         const Rect row = Named("Label" + std::to_string(i)).place;
         EXPECT_EQ(row.top, shape.place.top + 240 * (i - 5)) << i;
         EXPECT_EQ(row.height, 255) << i;
@@ -48,7 +46,11 @@ TEST(Layout, RelationsTheDesignStates) {
         EXPECT_EQ(row.width, shape.place.width) << i;
     }
     EXPECT_EQ(Named("Label9").place.top + 255, shape.place.top + shape.place.height);
-    // The notice's right edge lies 375 twips right of the link's left edge.
+    // The notice's right edge lies 375 twips right of the link's left edge,
+    // on Shape2's row.
+    for (const char* name : {"Label10", "Label11", "Shape2"}) {
+        EXPECT_EQ(Named(name).group, Group::Foot) << name;
+    }
     const Rect notice = Named("Label11").place;
     EXPECT_EQ(notice.left + notice.width, Named("Label10").place.left + 375);
     // The strip spans the whole width of the client area.
@@ -69,6 +71,13 @@ TEST(Layout, TwipsToPixelsRoundsLikeMulDiv) {
     for (const Row& row : rows) {
         EXPECT_EQ(ToPixels(row.twips, row.dpi), row.pixels) << row.twips << " at " << row.dpi;
     }
+}
+
+// 8.25 points at the screen's resolution, which the Win32 window and the
+// page size their font by.
+TEST(Layout, FontPixelsAtADpi) {
+    EXPECT_DOUBLE_EQ(FontPixels(96), 11.0);
+    EXPECT_DOUBLE_EQ(FontPixels(144), 16.5);
 }
 
 // A legend line is narrowed only past the clearance, and never below the

@@ -105,7 +105,7 @@ Form1::~Form1() = default;
 
 void Form1::BuildControls() {
     std::map<std::string_view, QWidget*> made;
-    QLabel* caption = nullptr;  // the label made last, which names the field after it
+    std::map<std::string_view, QLabel*> labels;
     for (const layout::Control& control : layout::kControls) {
         QWidget* widget = nullptr;
         switch (control.kind) {
@@ -120,7 +120,7 @@ void Form1::BuildControls() {
                     link->setAccessibleName(link->text());
                     link->setAccessibleDescription(QString::fromStdString(HomePageAddress()));
                     label = link;
-                } else if (control.fill) {
+                } else if (control.group == layout::Group::Legend) {
                     label = new LegendLabel(FromUtf8(control.caption), this);
                 } else {
                     label = new QLabel(FromUtf8(control.caption), this);
@@ -130,21 +130,15 @@ void Form1::BuildControls() {
                 }
                 // The colour of its text is chosen against what lies behind it.
                 captions_.push_back({label, &control,
-                                     control.fill ? std::vector<layout::Rgb>{*control.fill}
+                                     control.fill ? std::vector<layout::Rgb>{}
                                                   : PixelsIn(background_, Pixels(control.place))});
-                caption = label;
+                labels.emplace(control.name, label);
                 widget = label;
                 break;
             }
             case layout::Kind::TextBox: {
                 auto* field = new FieldEdit(this);
                 field->SetProgramText(FromUtf8(control.caption));
-                if (caption != nullptr) {
-                    caption->setBuddy(field);
-                    field->setAccessibleName(caption->text());
-                    field->setAccessibleDescription(
-                        FromUtf8(layout::Explanation(caption->text().toStdString())));
-                }
                 const Field which = control.field;
                 fields_[static_cast<std::size_t>(which)] = field;
                 connect(field, &FieldEdit::gotFocus, this,
@@ -193,6 +187,16 @@ void Form1::BuildControls() {
         made.emplace(control.name, widget);
     }
 
+    // Each field is named by its caption and described by the legend's line
+    // for the caption's abbreviation.
+    for (const Field field : kAllFields) {
+        const layout::Control& caption = layout::CaptionOf(field);
+        QLabel* label = labels.at(caption.name);
+        label->setBuddy(Edit(field));
+        Edit(field)->setAccessibleName(label->text());
+        Edit(field)->setAccessibleDescription(FromUtf8(layout::Explanation(caption.caption)));
+    }
+
     QWidget* previous = nullptr;
     for (const layout::Control* control : layout::FocusChain()) {
         QWidget* next = made.at(control->name);
@@ -209,8 +213,7 @@ void Form1::ApplyTextColours() {
     // (a dark colour scheme's light text on the light picture and legend).
     const layout::Rgb system = ToRgb(palette().color(QPalette::WindowText));
     for (const Caption& caption : captions_) {
-        const layout::Rgb colour =
-            contrast::LegibleText(caption.control->text.value_or(system), caption.behind);
+        const layout::Rgb colour = contrast::LabelText(*caption.control, system, caption.picture);
         QPalette palette = caption.label->palette();
         palette.setColor(QPalette::WindowText, ToColor(colour));
         caption.label->setPalette(palette);

@@ -47,11 +47,11 @@ class Form1 final : public QWidget, public CalculatorForm {
     void changeEvent(QEvent* event) override;
 
   private:
-    // A label and the pixels its text lies on.
+    // A label and, where it has no fill, the picture's pixels under it.
     struct Caption {
         QLabel* label;
         const layout::Control* control;
-        std::vector<layout::Rgb> behind;
+        std::vector<layout::Rgb> picture;
     };
 
     void BuildControls();

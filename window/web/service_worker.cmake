@@ -1,9 +1,12 @@
 # SPDX-License-Identifier: MIT
-# Writes `site`/sw.js from `template`: the list of the files it keeps, `kept`,
-# and a cache name made of `version` and a digest of the content of every
-# file of the site, `files`, so that any change makes a new cache.
-function(write_service_worker site template version files kept)
-    set(digests "")
+# Writes `site`/sw.js from `template`: the list of the files it keeps, `kept`;
+# the content-named files its page names, `page_names`, by which it knows its
+# own version's page from another's; and a cache name made of `version` and a
+# digest of the template and of the content of every file of the site,
+# `files`, so that any change, the worker's own included, makes a new cache.
+function(write_service_worker site template version files kept page_names)
+    file(SHA256 ${template} digest)
+    set(digests "sw.js ${digest}\n")
     foreach(name IN LISTS files)
         file(SHA256 ${site}/${name} digest)
         string(APPEND digests "${name} ${digest}\n")
@@ -11,9 +14,14 @@ function(write_service_worker site template version files kept)
     string(SHA256 digest "${digests}")
     string(SUBSTRING ${digest} 0 16 digest)
     set(OSTREL_WEB_CACHE "ostrel-${version}-${digest}")
-    set(OSTREL_WEB_FILES "")
-    foreach(name IN LISTS kept)
-        string(APPEND OSTREL_WEB_FILES "  '${name}',\n")
+    foreach(list IN ITEMS kept page_names)
+        set(text "")
+        foreach(name IN LISTS ${list})
+            string(APPEND text "  '${name}',\n")
+        endforeach()
+        set(${list} "${text}")
     endforeach()
+    set(OSTREL_WEB_FILES "${kept}")
+    set(OSTREL_WEB_PAGE_NAMES "${page_names}")
     configure_file(${template} ${site}/sw.js @ONLY)
 endfunction()

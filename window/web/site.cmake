@@ -17,14 +17,26 @@
 # - every text file and the WebAssembly get a copy compressed with GZIP
 #   (name.gz) and BROTLI (name.br) beside them, for a host to send to a
 #   browser that accepts it.
+# - the host's configuration for nginx beside the site (SITE.nginx.conf) and
+#   _headers in it, for a static host that reads one (host.cmake).
 # A mention is the file's name in quotes ("name" or 'name'), as the page,
 # the style sheet, the scripts, Emscripten's glue and the manifest name
 # their files; a renamed file that nothing mentions so is an error.
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/service_worker.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/host.cmake)
 
+# The kinds of file: the text files (their mentions rewritten, sent as
+# UTF-8), those that get compressed copies, and the media type of each.
 set(text_files "\\.(html|css|js|webmanifest|svg)$")
 set(compressed "\\.(html|css|js|webmanifest|svg|wasm)$")
+set(media_types
+    html text/html  css text/css  js text/javascript  webmanifest application/manifest+json
+    svg image/svg+xml  wasm application/wasm  png image/png  cur image/x-icon)
+# A content name: the name, a dot, the first hex digits of its SHA-256 and
+# the kind (ostrel-core.0123abcd.wasm).
+set(digest_length 8)
+string(REPEAT "[0-9a-f]" ${digest_length} digest_pattern)
 
 # The base64 of the bytes that `hex` spells, three at a time.
 function(base64_of hex out)
@@ -136,7 +148,7 @@ foreach(file IN LISTS CONTENT_NAMED)
         endforeach()
     endif()
     file(SHA256 ${SITE}/${file} digest)
-    string(SUBSTRING ${digest} 0 8 digest)
+    string(SUBSTRING ${digest} 0 ${digest_length} digest)
     string(REGEX REPLACE "^(.+)\\.([^.]+)$" "\\1.${digest}.\\2" name ${file})
     file(RENAME ${SITE}/${file} ${SITE}/${name})
     set(new_${file} ${name})
@@ -170,13 +182,17 @@ foreach(file IN LISTS CONTENT_NAMED)
     endif()
 endforeach()
 
-# The page is kept by the service worker itself, as the folder it opens.
+# The page is kept by the service worker itself, as the folder it opens; it
+# knows its own page by the content-named files the page names.
 set(kept ${site_files})
 list(REMOVE_ITEM kept index.html)
 foreach(file IN LISTS NOT_KEPT)
     list(REMOVE_ITEM kept ${new_${file}} ${file})
 endforeach()
-write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}")
+file(READ ${SITE}/index.html page)
+string(REGEX MATCHALL "[A-Za-z0-9_.-]+\\.${digest_pattern}\\.[a-z0-9]+" page_names "${page}")
+list(REMOVE_DUPLICATES page_names)
+write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}" "${page_names}")
 list(APPEND site_files sw.js)
 
 # The compressed copies, each where it is smaller.
@@ -198,3 +214,9 @@ foreach(file IN LISTS site_files)
         compress(${file} .br ${BROTLI} -q 11 -c)
     endif()
 endforeach()
+
+set(content_named_files "")
+foreach(file IN LISTS CONTENT_NAMED)
+    list(APPEND content_named_files ${new_${file}})
+endforeach()
+write_host_files(${SITE} "${site_files}" "${content_named_files}")

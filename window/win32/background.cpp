@@ -109,6 +109,20 @@ void Background::Scale(int dpi, int width, int height) {
     }
 }
 
+std::vector<layout::Rgb> Background::PixelsIn(const layout::Rect& area) const {
+    std::vector<layout::Rgb> pixels;
+    for (int y = std::max(0, area.top); y < std::min(height_, area.top + area.height); ++y) {
+        for (int x = std::max(0, area.left); x < std::min(width_, area.left + area.width); ++x) {
+            const std::uint32_t p =
+                pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                        static_cast<std::size_t>(x)];
+            pixels.push_back({static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                              static_cast<std::uint8_t>(p)});
+        }
+    }
+    return pixels;
+}
+
 void Background::Draw(HDC dc, int dpi, int width, int height) {
     Scale(dpi, width, height);
     if (scaled_ == nullptr) {

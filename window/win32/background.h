@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "window/layout.h"
+
 namespace ostrel::win32 {
 
 // The window's background picture, drawn from the top-left corner of the
@@ -23,6 +25,10 @@ class Background {
     // Draws the part of the picture that a client area of width × height
     // pixels shows at `dpi`.
     void Draw(HDC dc, int dpi, int width, int height);
+
+    // The picture's pixels inside `area`, in pixels of the design; none
+    // where the picture could not be read.
+    [[nodiscard]] std::vector<layout::Rgb> PixelsIn(const layout::Rect& area) const;
 
   private:
     void Scale(int dpi, int width, int height);

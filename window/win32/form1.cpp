@@ -11,6 +11,7 @@
 #include "link/shell.h"
 #include "window/event_binding.h"
 #include "window/win32/background.h"
+#include "window/win32/drawing.h"
 #include "window/win32/resource_ids.h"
 #include "window/win32/system.h"
 #include "window/win32/text16.h"
@@ -32,10 +33,6 @@ constexpr int kFirstId = 100;
 // after whatever gave the focus (a click placing the caret, the dialog
 // manager selecting the text) is done.
 constexpr UINT kFieldFocused = WM_APP + 1;
-
-COLORREF ToColorRef(layout::Rgb rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
 
 bool IsWindowed(layout::Kind kind) {
     return kind == layout::Kind::Label || kind == layout::Kind::TextBox ||
@@ -158,9 +155,16 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             dpi_ = DpiOf(window_);
+            colours_ =
+                ChooseColours(options_.highContrast.value_or(HighContrastOn()), *background_);
             CreateControls();
             LayOut(dpi_);
             return 0;
+        case WM_SYSCOLORCHANGE:  // a new colour scheme or contrast theme
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            Restyle();
+            break;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             const int code = HIWORD(wParam);
@@ -204,12 +208,14 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == Control("Label10") && hand_ != nullptr) {
+        case WM_SETCURSOR: {
+            const layout::Control* design = DesignOf(reinterpret_cast<HWND>(wParam));
+            if (design != nullptr && design->handPointer && hand_ != nullptr) {
                 SetCursor(hand_);
                 return TRUE;
             }
             break;
+        }
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area
         case WM_PAINT: {
@@ -245,46 +251,53 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::CreateControls() {
-    // In the table's order, which gives the dialog manager its tab order
-    // (Text1 to Text4, Rensa, Beräkna EP, Beräkna FVb) and puts each caption
-    // label just before its field, where screen readers look for its name.
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        const layout::Control& control = layout::kControls[i];
-        if (!IsWindowed(control.kind)) {
-            continue;
-        }
-        const wchar_t* windowClass = L"STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
-        switch (control.kind) {
-            case layout::Kind::Label:
-                style |= (control.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
-                if (control.click != layout::Click::None) {
-                    style |= SS_NOTIFY;  // only the link takes clicks; the rest let them through
-                }
-                break;
-            case layout::Kind::TextBox:
-                windowClass = L"EDIT";
-                style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-                exStyle = WS_EX_CLIENTEDGE;
-                break;
-            case layout::Kind::Button:
-                windowClass = L"BUTTON";
-                style |= WS_TABSTOP | BS_PUSHBUTTON;
-                break;
-            default:
-                break;
-        }
-        HWND hwnd = CreateWindowExW(
-            exStyle, windowClass, Utf16(control.caption).c_str(), style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(i))),
-            instance_, nullptr);
-        controls_[i] = hwnd;
+    // In the table's order, in which the fields and buttons stand in their
+    // tab order: the dialog manager's is the order they are made in. Each
+    // caption is made just before its field, where screen readers look for
+    // the field's name.
+    for (const layout::Control& control : layout::kControls) {
         if (control.kind == layout::Kind::TextBox) {
-            fields_[static_cast<std::size_t>(control.field)] = hwnd;
-            SendMessageW(hwnd, EM_SETLIMITTEXT, kTypedLengthLimit, 0);
-            KeepOwnSelectionOnTab(hwnd);
+            CreateControl(layout::CaptionOf(control.field));
         }
+        if (IsWindowed(control.kind) && !control.captionOf) {
+            CreateControl(control);
+        }
+    }
+}
+
+void Form1::CreateControl(const layout::Control& control) {
+    const auto i = static_cast<std::size_t>(&control - layout::kControls.data());
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (control.kind) {
+        case layout::Kind::Label:
+            style |= (control.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
+            if (control.click != layout::Click::None) {
+                style |= SS_NOTIFY;  // only the link takes clicks; the rest let them through
+            }
+            break;
+        case layout::Kind::TextBox:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case layout::Kind::Button:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        default:
+            break;
+    }
+    HWND hwnd = CreateWindowExW(
+        exStyle, windowClass, Utf16(control.caption).c_str(), style, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(i))), instance_,
+        nullptr);
+    controls_[i] = hwnd;
+    if (control.kind == layout::Kind::TextBox) {
+        fields_[static_cast<std::size_t>(control.field)] = hwnd;
+        SendMessageW(hwnd, EM_SETLIMITTEXT, kTypedLengthLimit, 0);
+        KeepOwnSelectionOnTab(hwnd);
     }
 }
 
@@ -326,6 +339,11 @@ void Form1::LayOut(int dpi) {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
+void Form1::Restyle() {
+    colours_ = ChooseColours(options_.highContrast.value_or(HighContrastOn()), *background_);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
 void Form1::Paint(HDC dc, bool underControls) {
     // The DC may be a control's, lent for drawing its background
     // (WM_PRINTCLIENT): leave it as it came.
@@ -342,22 +360,7 @@ void Form1::Paint(HDC dc, bool underControls) {
     }
     RECT client;
     GetClientRect(window_, &client);
-    background_->Draw(dc, dpi_, client.right, client.bottom);
-    // Fills and rectangles in the table's order, bottom to top; the labels
-    // draw their text over them.
-    for (const layout::Control& control : layout::kControls) {
-        const RECT r = Pixels(control.place);
-        if (control.fill) {
-            HBRUSH brush = CreateSolidBrush(ToColorRef(*control.fill));
-            FillRect(dc, &r, brush);
-            DeleteObject(brush);
-        }
-        if (control.border) {
-            HBRUSH brush = CreateSolidBrush(ToColorRef(*control.border));
-            FrameRect(dc, &r, brush);
-            DeleteObject(brush);
-        }
-    }
+    DrawBackdrop(dc, colours_, *background_, dpi_, {client.right, client.bottom});
     RestoreDC(dc, saved);
 }
 
@@ -367,17 +370,15 @@ LRESULT Form1::ControlColour(HDC dc, HWND control) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, design->text ? ToColorRef(*design->text) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, colours_.text[static_cast<std::size_t>(design - layout::kControls.data())]);
     return reinterpret_cast<LRESULT>(hollow_);
 }
 
 const layout::Control* Form1::DesignOf(HWND control) const {
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        if (controls_[i] == control) {
-            return &layout::kControls[i];
-        }
-    }
-    return nullptr;
+    const auto* found = std::find(controls_.begin(), controls_.end(), control);
+    return control == nullptr || found == controls_.end()
+               ? nullptr
+               : &layout::kControls[static_cast<std::size_t>(found - controls_.begin())];
 }
 
 }  // namespace ostrel::win32

@@ -12,6 +12,7 @@
 #include "form/calculator_form.h"
 #include "link/home_page.h"
 #include "window/layout.h"
+#include "window/win32/drawing.h"
 
 namespace ostrel::win32 {
 
@@ -21,9 +22,10 @@ class Background;
 // the design table, implementing CalculatorForm on its four EDIT controls and
 // MessageBoxW. Labels are STATIC controls that draw only their text; the
 // parent draws the background picture, the legend's fill, the strip and the
-// two rectangles under and over them, in the table's order. Positions, sizes
-// and fonts follow the window's DPI; the window lays itself out again when it
-// changes.
+// two rectangles under and over them, in the table's order, and in a
+// high-contrast theme the theme's colours instead (drawing.h). Positions,
+// sizes and fonts follow the window's DPI; the window lays itself out again
+// when it changes, and takes its colours again when the system's change.
 //
 // Clicks and the fields' focus go to the shared event binding
 // (window/event_binding.h), which runs the handlers and reports a number error
@@ -36,6 +38,9 @@ class Form1 final : public CalculatorForm {
         std::optional<std::string> decimalSeparator = std::nullopt;
         // Ends the thread's message loop when the window is closed.
         bool quitOnClose = false;
+        // Whether a high-contrast theme is on; none: as the system says
+        // (Wine cannot turn one on, so its tests say).
+        std::optional<bool> highContrast = std::nullopt;
     };
 
     // Creates the window, hidden, with the focus to go to Text1 when shown.
@@ -71,11 +76,15 @@ class Form1 final : public CalculatorForm {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void CreateControl(const layout::Control& control);
     void LayOut(int dpi);
+    // Takes the colours for the system's as they are now and redraws.
+    void Restyle();
     // Draws the background, fills and rectangles; under the fields and
     // buttons too when `underControls`.
     void Paint(HDC dc, bool underControls);
     LRESULT ControlColour(HDC dc, HWND control);
+    // The table's control that `control` is; none for another window.
     [[nodiscard]] const layout::Control* DesignOf(HWND control) const;
     [[nodiscard]] RECT Pixels(const layout::Rect& twips) const;
 
@@ -91,6 +100,7 @@ class Form1 final : public CalculatorForm {
     HCURSOR hand_ = nullptr;
     HBRUSH hollow_ = nullptr;
     std::unique_ptr<Background> background_;
+    Colours colours_;
     Opener opener_;
 };
 

@@ -67,6 +67,13 @@ void KeepOwnSelectionOnTab(HWND field) {
     SetWindowSubclass(field, FieldProc, 1, 0);
 }
 
+bool HighContrastOn() {
+    HIGHCONTRASTW setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) != 0 &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;

@@ -20,6 +20,9 @@ void SetClientSize(HWND window, SIZE client);
 // handler's selection of the first eight characters stands.
 void KeepOwnSelectionOnTab(HWND field);
 
+// Whether the user has turned a high-contrast theme on.
+[[nodiscard]] bool HighContrastOn();
+
 // Registers the window class `name` of `instance` with `procedure`, the
 // program's icon from the resources and the arrow pointer; once.
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
