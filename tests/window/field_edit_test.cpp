@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QtTest>
 
+#include "form/entry_checks.h"
 #include "tests/window/qt_window.h"
 #include "window/qt/field_edit.h"
 
@@ -53,6 +54,22 @@ class FieldEditTest : public QObject, public ostrel::test::QtWindow {
         QCOMPARE(Field(2)->text(), QString("12abcdef"));
         Field(2)->undo();  // edits that were cut can still be taken back
         QVERIFY(Field(2)->text().size() <= 8);
+    }
+
+    // A NUL pasted into a field is part of the text the checks judge, as
+    // the person sees it: "5", NUL, "99" is no number, not 5.
+    void pastedNulIsNoNumber() {
+        Fill({"", "12", "15", "0"});
+        Field(1)->setFocus(Qt::TabFocusReason);
+        QApplication::clipboard()->setText(QString::fromUtf8("5\0" "99", 4));
+        QTest::keySequence(Field(1), QKeySequence::Paste);
+        QCOMPARE(Field(1)->text(), QString::fromUtf8("5\0" "99", 4));
+        const QList<Box> boxes =
+            ClosingBoxes([&] { QTest::mouseClick(Child("Command1"), Qt::LeftButton); });
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, QString::fromUtf8(ostrel::kNotANumberMessage.data(),
+                                                  static_cast<qsizetype>(ostrel::kNotANumberMessage.size())));
+        QCOMPARE(Field(1)->text(), QString("0"));
     }
 
     void typedLimit_data() {
