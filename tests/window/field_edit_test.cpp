@@ -61,14 +61,20 @@ class FieldEditTest : public QObject, public ostrel::test::QtWindow {
     void pastedNulIsNoNumber() {
         Fill({"", "12", "15", "0"});
         Field(1)->setFocus(Qt::TabFocusReason);
-        QApplication::clipboard()->setText(QString::fromUtf8("5\0" "99", 4));
+        QApplication::clipboard()->setText(
+            QString::fromUtf8("5\0"
+                              "99",
+                              4));
         QTest::keySequence(Field(1), QKeySequence::Paste);
-        QCOMPARE(Field(1)->text(), QString::fromUtf8("5\0" "99", 4));
+        QCOMPARE(Field(1)->text(), QString::fromUtf8("5\0"
+                                                     "99",
+                                                     4));
         const QList<Box> boxes =
             ClosingBoxes([&] { QTest::mouseClick(Child("Command1"), Qt::LeftButton); });
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QString::fromUtf8(ostrel::kNotANumberMessage.data(),
-                                                  static_cast<qsizetype>(ostrel::kNotANumberMessage.size())));
+        QCOMPARE(boxes[0].text,
+                 QString::fromUtf8(ostrel::kNotANumberMessage.data(),
+                                   static_cast<qsizetype>(ostrel::kNotANumberMessage.size())));
         QCOMPARE(Field(1)->text(), QString("0"));
     }
 
