@@ -19,7 +19,6 @@ const net = require('node:net');
 const path = require('node:path');
 
 const kSetpriv = '/usr/bin/setpriv';
-const kDigest = /\.[0-9a-f]{8,}(?=\.[a-z0-9]+$)/;
 
 // Where this nginx keeps its dynamic modules, which a run loads by path.
 function modulesPath() {
@@ -111,6 +110,13 @@ function heldName(uri) {
   return name === '' || name.endsWith('/') ? `${name}index.html` : name;
 }
 
+// `holds` with each file the build named by its content held by its name
+// in the site too (SITE.files.json, which the build writes beside it).
+function builtNames(root, holds) {
+  const names = JSON.parse(fs.readFileSync(`${root}.files.json`, 'utf8'));
+  return Object.fromEntries(Object.entries(holds).map(([name, held]) => [names[name] || name, held]));
+}
+
 // The server nginx asks before it answers, when files are held: it says yes
 // once the file's promise has settled.
 function holdServer(holds) {
@@ -118,7 +124,7 @@ function holdServer(holds) {
   const server = http.createServer((request, response) => {
     const name = heldName(String(request.headers['x-ostrel-uri'] || '/'));
     const done = () => response.writeHead(204).end();
-    Promise.resolve(holds[name] || holds[name.replace(kDigest, '')]).then(done, done);
+    Promise.resolve(holds[name]).then(done, done);
   });
   server.on('connection', (socket) => {
     sockets.add(socket);
@@ -188,7 +194,7 @@ async function start(options) {
 // Serves `root` with nginx and the configuration `conf` (the one the build
 // wrote beside the site) on 127.0.0.1:`port` (0: any free port). `holds`
 // maps a file name to a promise: that file is answered only once it has
-// settled; a content-named file is held by its name without the digest too
+// settled; a content-named file may be held by its name as built
 // (ostrel-core.wasm holds ostrel-core.0123abcd.wasm). Every answer is
 // logged as sent: {name, status, bytes, encoding}. `terminal`: nginx's log
 // on the terminal instead. `runs`: where the run's prefix goes (beside the
@@ -205,7 +211,7 @@ async function serve(root, {
   }
   runs = runs || path.join(path.dirname(own), 'nginx');
   fs.mkdirSync(runs, { recursive: true });
-  const hold = Object.keys(holds).length > 0 ? await holdServer(holds) : null;
+  const hold = Object.keys(holds).length > 0 ? await holdServer(builtNames(root, holds)) : null;
   let nginx = null;
   for (let attempt = 1; !nginx; ++attempt) {
     const chosen = port || await freePort();

@@ -132,7 +132,7 @@ charset_types ${text_types};
 # A file named by its content is kept a year; the page, the service worker
 # and the manifest are asked again on every visit. An error is kept by no one.
 set $ostrel_cache \"no-cache\";
-if ($uri ~ \"/(${stems})\\.[0-9a-f]{${digest_length}}\\.(${content_kinds})$\") {
+if ($uri ~ \"/(${stems})\\.${digest_pattern}\\.(${content_kinds})$\") {
     set $ostrel_cache \"${immutable}\";
 }
 add_header Cache-Control $ostrel_cache;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ inline constexpr std::string_view kIntegritySuffix = "-integrity";
 // name; the build puts the integrity of the file as built in its place
 // (window/web/site.cmake).
 inline constexpr std::string_view kIntegrityOf = "integrity-of:";
+// The page's policy allows its one inline script by the script's integrity,
+// which the build writes where the page names this as kIntegrityOf's file.
+inline constexpr std::string_view kInlineScript = "inline-script";
 
 // The web window's own texts: a press that finds the calculations could
 // not be loaded, and the notice of a page without JavaScript.
@@ -37,27 +41,32 @@ inline constexpr std::string_view kNoScriptId = "NoScript";
 inline constexpr std::string_view kNoScriptNotice =
     "Räknaren behöver JavaScript. Slå på JavaScript i webbläsaren för att räkna.";
 
-// Where the page takes its phone arrangement: on a screen too narrow for the
-// window beside a margin of a phone's size, or one whose pointer is a finger.
-inline constexpr std::string_view kPhoneQuery = "(max-width: 599.98px), (pointer: coarse)";
+// The one breakpoint between the page's two arrangements: the phone's
+// where any of these holds (a screen too narrow for the window beside a
+// margin of a phone's size, or one whose pointer is a finger), the
+// desktop's where none does.
+inline constexpr std::array<std::string_view, 2> kPhoneWhere = {"(max-width: 599.98px)",
+                                                                "(pointer: coarse)"};
 
 // The page (index.html).
 [[nodiscard]] std::string Html();
 
-// The style sheet (style.css): the window at the design's geometry, then its
-// phone arrangement (PhoneCss) where kPhoneQuery holds.
+// The style sheet (style.css): what both arrangements share, then the
+// window at the design's geometry (DesktopMedia) and its phone arrangement
+// (PhoneCss, in PhoneMedia).
 [[nodiscard]] std::string Css();
 [[nodiscard]] std::string PhoneCss();
+
+// `rules` where the phone's arrangement is taken, and where it is not: the
+// two media queries are each other's complement.
+[[nodiscard]] std::string PhoneMedia(std::string_view rules);
+[[nodiscard]] std::string DesktopMedia(std::string_view rules);
 
 // The page's one script, inline, which runs as the page's head is parsed:
 // the names below, then core.js, worker.js (the worker's code, which the
 // script starts from its own source), early.js, controls.js and
 // background.js, as the build read them, in one function of their own.
 [[nodiscard]] std::string Script();
-
-// The Content-Security-Policy source that allows exactly that inline script:
-// 'sha256-' and the base64 of its digest.
-[[nodiscard]] std::string ScriptSource(std::string_view script);
 
 // What the script must know of the page, as a JSON object: the ids and
 // attributes above, the fields' ids in the order the handlers take their

@@ -94,35 +94,28 @@ std::string SmoothBackground() {
     return gradient + ")";
 }
 
-// Whether a label starts on the left border of a rectangle it stands in.
+// Whether a label of a group starts on the left border of its group's
+// rectangle.
 bool OnBorder(const layout::Control& label) {
     for (const layout::Control& box : layout::kControls) {
-        if (box.kind == layout::Kind::Rectangle && box.place.left == label.place.left &&
-            label.place.top >= box.place.top &&
-            label.place.top + label.place.height <= box.place.top + box.place.height) {
-            return true;
+        if (label.group != layout::Group::None && box.group == label.group &&
+            box.kind == layout::Kind::Rectangle) {
+            return box.place.left == label.place.left;
         }
     }
     return false;
 }
 
-// The rules of one control: its place and, by kind, its look. A label whose
-// colour differs in a dark scheme adds its rule to `dark`.
-std::string ControlRule(const layout::Control& control, const pictures::Image& background,
-                        double fieldScale, std::string& dark) {
-    const layout::Rect r = layout::ToPixels(control.place, layout::kDesignDpi);
+// The rule of one control's look, in either arrangement: by kind, its font,
+// colours and pointer. A label whose colour differs in a dark scheme adds
+// its rule to `dark`.
+std::string LookRule(const layout::Control& control, const pictures::Image& background,
+                     std::string& dark) {
     const std::string selector = Sel(control.name);
-    std::string css = selector + " {\n  left: " + Px(r.left) + ";\n  top: " + Px(r.top) + ";\n";
+    std::string css;
     std::string after;  // rules of its parts
-    if (control.kind == layout::Kind::TextBox) {
-        css += "  width: " + Px(r.width / fieldScale) +
-               ";\n  height: " + Px(r.height / fieldScale) + ";\n";
-    } else {
-        css += "  width: " + Px(r.width) + ";\n  height: " + Px(r.height) + ";\n";
-    }
     switch (control.kind) {
         case layout::Kind::Label: {
-            css += "  line-height: " + Px(r.height) + ";\n";
             if (control.bold) {
                 css += "  font-weight: bold;\n";
             }
@@ -133,10 +126,6 @@ std::string ControlRule(const layout::Control& control, const pictures::Image& b
             }
             if (control.fill) {
                 css += "  background: " + Hex(*control.fill) + ";\n";
-            } else if (OnBorder(control)) {
-                // Its text a pixel clear of the border it starts on, as in
-                // the desktop windows.
-                css += "  padding-left: 2px;\n";
             }
             // The system's text colour is black in a light scheme and white
             // in a dark one; each is kept only where it can be read.
@@ -168,18 +157,37 @@ std::string ControlRule(const layout::Control& control, const pictures::Image& b
         case layout::Kind::Button:
             break;
     }
-    return css + "}\n" + after;
+    return css.empty() ? after : selector + " {\n" + css + "}\n" + after;
+}
+
+// The rule of one control's place in the desktop arrangement: where the
+// design puts it, at its size (a field's before its scale).
+std::string PlaceRule(const layout::Control& control, double fieldScale) {
+    const layout::Rect r = layout::ToPixels(control.place, layout::kDesignDpi);
+    const double scale = control.kind == layout::Kind::TextBox ? fieldScale : 1;
+    std::string css = "  " + Sel(control.name) + " {\n    left: " + Px(r.left) +
+                      ";\n    top: " + Px(r.top) + ";\n    width: " + Px(r.width / scale) +
+                      ";\n    height: " + Px(r.height / scale) + ";\n";
+    if (control.kind == layout::Kind::Label) {
+        css += "    line-height: " + Px(r.height) + ";\n";
+        if (!control.fill && OnBorder(control)) {
+            // Its text a pixel clear of the border it starts on, as in the
+            // desktop windows.
+            css += "    padding-left: 2px;\n";
+        }
+    }
+    return css + "  }\n";
 }
 
 // The message box: a modal dialog with its title, the text and OK, centred
-// over the window as a desktop's box is over its owner.
-std::string MessageBoxRules(double font, const std::string& family, int height) {
-    return Sel(kMessageId) + " {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n  top: calc(" +
-           Px(kMargin) + " + " + Px(height / 2.0) +
-           ");\n  transform: translate(-50%, -50%);\n"
-           "  min-width: 16em;\n  max-width: min(28em, calc(100vw - 48px));\n"
-           "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font: " +
-           Px(font * 14 / 11) + " " + family + ";\n}\n" + Sel(kMessageId) +
+// over the window as a desktop's box is over its owner (its place and size
+// by arrangement).
+std::string MessageBoxRules(const std::string& family) {
+    return Sel(kMessageId) +
+           " {\n  margin: 0;\n  inset: auto;\n  left: 50%;\n"
+           "  transform: translate(-50%, -50%);\n  min-width: 16em;\n"
+           "  padding: 0 16px 12px;\n  border: 1px solid GrayText;\n  font-family: " +
+           family + ";\n}\n" + Sel(kMessageId) +
            "::backdrop {\n  background: rgb(0 0 0 / 25%);\n}\n" + Sel(kMessageTitleId) +
            " {\n  margin: 0 -16px;\n  padding: 4px 16px;\n  font-size: 1em;\n"
            "  border-bottom: 1px solid GrayText;\n}\n" +
@@ -189,58 +197,96 @@ std::string MessageBoxRules(double font, const std::string& family, int height) 
            "  font: inherit;\n}\n";
 }
 
+// The desktop arrangement: the window at the design's geometry, beside the
+// page's margin.
+std::string DesktopCss(double font, int width, int height) {
+    const double fieldScale = font / kLeastFieldFont;
+    const std::string window = Sel(kWindowId);
+    std::string css = "  body {\n    padding: " + Px(kMargin) +
+                      ";\n    display: flex;\n    flex-wrap: wrap;\n    justify-content: center;\n"
+                      "  }\n";
+    css += "  " + window + " {\n    flex: none;\n    width: " + Px(width) +
+           ";\n    height: " + Px(height) + ";\n    box-shadow: 0 1px 6px rgb(0 0 0 / 35%);\n  }\n";
+    css +=
+        "  " + window + " > * {\n    position: absolute;\n    font-size: " + Px(font) + ";\n  }\n";
+    css += "  " + window + " > button {\n    padding: 0 " + Px(2) + ";\n  }\n";
+    css += "  " + window + " > input {\n    font-size: " + Px(kLeastFieldFont) +
+           ";\n    padding: 0 3px;\n    transform: scale(" + Number(fieldScale) +
+           ");\n    transform-origin: 0 0;\n  }\n";
+    for (const layout::Control& control : layout::kControls) {
+        css += PlaceRule(control, fieldScale);
+    }
+    css +=
+        "  " + Sel(kMessageId) + " {\n    top: calc(" + Px(kMargin) + " + " + Px(height / 2.0) +
+        ");\n    max-width: min(28em, calc(100vw - 48px));\n    font-size: " + Px(font * 14 / 11) +
+        ";\n  }\n";
+    return css;
+}
+
 }  // namespace
 
 std::string Css() {
     const int width = layout::ToPixels(layout::kClientWidth, layout::kDesignDpi);
     const int height = layout::ToPixels(layout::kClientHeight, layout::kDesignDpi);
     const double font = layout::FontPixels(layout::kDesignDpi);
-    const double fieldScale = font / kLeastFieldFont;
     const std::string family = FontFamilies();
     const pictures::Image background = pictures::BackgroundPart(
         layout::kBackgroundWidth, layout::kBackgroundHeight, 1, width, height);
     const std::string window = Sel(kWindowId);
     std::string css;
     css +=
-        "/* The calculator's window, drawn from its design, one CSS pixel to a pixel\n"
-        "   of the design; on a phone, its phone arrangement at the end. */\n";
+        "/* The calculator's window, drawn from its design: what both arrangements\n"
+        "   share, then the desktop's, one CSS pixel to a pixel of the design, and\n"
+        "   the phone's, each where the other is not. */\n";
     css += ":root {\n  color-scheme: light dark;\n}\n";
     css += "html, body {\n  margin: 0;\n  background: Canvas;\n  color: CanvasText;\n}\n";
-    css += "body {\n  padding: " + Px(kMargin) + ";\n  font: " + Px(font) + " " + family +
-           ";\n  display: flex;\n  flex-wrap: wrap;\n  justify-content: center;\n}\n";
+    css += "body {\n  font: " + Px(font) + " " + family + ";\n}\n";
     // Without JavaScript, a line above the window that says why it does
     // nothing.
     css += "noscript {\n  flex: 0 0 100%;\n}\n" + Sel(kNoScriptId) + " {\n  margin: 0 0 " +
            Px(kMargin) +
            ";\n  padding: 8px 12px;\n  font-size: 16px;\n  font-weight: bold;\n"
            "  text-align: center;\n  color: #000000;\n  background: #ffff80;\n}\n";
-    css += window + " {\n  position: relative;\n  flex: none;\n  width: " + Px(width) +
-           ";\n  height: " + Px(height) +
-           ";\n  overflow: hidden;\n  background: " + SmoothBackground() +
-           ";\n  box-shadow: 0 1px 6px rgb(0 0 0 / 35%);\n}\n";
+    css += window +
+           " {\n  position: relative;\n  overflow: hidden;\n  background: " + SmoothBackground() +
+           ";\n}\n";
     css += Sel(kBackgroundId) +
            " {\n  position: absolute;\n  left: 0;\n  top: 0;\n  width: 100%;\n  height: 100%;\n}\n";
-    css += window +
-           " > * {\n  position: absolute;\n  box-sizing: border-box;\n  margin: 0;\n  font: " +
-           Px(font) + " " + family + ";\n}\n";
+    css += window + " > * {\n  box-sizing: border-box;\n  margin: 0;\n  font-family: " + family +
+           ";\n}\n";
     css += ".label {\n  white-space: pre;\n  overflow: hidden;\n}\n";
     css += "." + std::string(kLegendClass) +
            " > span {\n  display: inline-block;\n  text-decoration: inherit;\n  "
            "transform-origin: 0 0;\n}\n";
     css += ".shape {\n  pointer-events: none;\n}\n";
-    css += window + " > button {\n  padding: 0 " + Px(2) + ";\n  white-space: nowrap;\n}\n";
-    css += window + " > input {\n  font-size: " + Px(kLeastFieldFont) +
-           ";\n  padding: 0 3px;\n  transform: scale(" + Number(fieldScale) +
-           ");\n  transform-origin: 0 0;\n}\n";
+    css += window + " > button {\n  white-space: nowrap;\n}\n";
 
     std::string dark;
     for (const layout::Control& control : layout::kControls) {
-        css += ControlRule(control, background, fieldScale, dark);
+        css += LookRule(control, background, dark);
     }
     if (!dark.empty()) {
         css += "@media (prefers-color-scheme: dark) {\n" + dark + "}\n";
     }
-    return css + MessageBoxRules(font, family, height) + PhoneCss();
+    css += MessageBoxRules(family);
+    return css + DesktopMedia(DesktopCss(font, width, height)) + PhoneMedia(PhoneCss());
+}
+
+std::string PhoneMedia(std::string_view rules) {
+    std::string query;
+    for (const std::string_view clause : kPhoneWhere) {
+        query += (query.empty() ? "" : ", ") + std::string(clause);
+    }
+    return "@media " + query + " {\n" + std::string(rules) + "}\n";
+}
+
+std::string DesktopMedia(std::string_view rules) {
+    // Where no clause holds: each clause's negation around the next.
+    std::string text(rules);
+    for (const std::string_view clause : kPhoneWhere) {
+        text = "@media not all and " + std::string(clause) + " {\n" + text + "}\n";
+    }
+    return text;
 }
 
 }  // namespace ostrel::web::page

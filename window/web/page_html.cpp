@@ -41,20 +41,12 @@ std::string Name(const layout::Control& control) {
     return std::string(control.name);
 }
 
-// The field a caption label names: the text box created right after it.
-const layout::Control* FieldAfter(const layout::Control& label) {
-    const auto* next = &label + 1;
-    if (next == layout::kControls.end() || next->kind != layout::Kind::TextBox) {
-        return nullptr;
-    }
-    return next;
-}
-
-// The legend line that explains the abbreviation a caption shows.
-const layout::Control* LegendFor(std::string_view abbreviation) {
-    const std::string_view line = layout::Explanation(abbreviation);
+// The legend line that spells out the abbreviation a caption shows.
+const layout::Control* LegendFor(const layout::Control& caption) {
+    const std::string_view line = layout::Explanation(caption.caption);
     for (const layout::Control& control : layout::kControls) {
-        if (!line.empty() && control.caption.find(line) != std::string_view::npos) {
+        if (!line.empty() && control.group == layout::Group::Legend &&
+            control.caption.find(line) != std::string_view::npos) {
             return &control;
         }
     }
@@ -62,13 +54,14 @@ const layout::Control* LegendFor(std::string_view abbreviation) {
 }
 
 // Content-Security-Policy: only the site's own files and the one inline
-// script, by its digest; no inline style, no eval, no plug-in; WebAssembly
+// script, by its integrity; no inline style, no eval, no plug-in; WebAssembly
 // may be compiled. The page's worker runs from the page's own script, as a
 // blob; the service worker from the site. Everything else the page fetches (style,
 // pictures, the manifest, the WebAssembly) falls under default-src: WebKit
 // knows no manifest-src and reports it as an error.
-std::string Policy(std::string_view inlineScript) {
-    return "default-src 'self'; script-src 'self' " + ScriptSource(inlineScript) +
+std::string Policy() {
+    return "default-src 'self'; script-src 'self' '" + std::string(kIntegrityOf) +
+           std::string(kInlineScript) + "'" +
            " 'wasm-unsafe-eval'; worker-src 'self' blob:; object-src 'none'; base-uri 'none'; "
            "form-action 'none'";
 }
@@ -92,11 +85,11 @@ std::string Element(const layout::Control& control) {
                 return "<a id=\"" + id + "\" class=\"label\" href=\"" + address +
                        "\" target=\"_blank\" rel=\"noopener\"><span>" + text + "</span></a>";
             }
-            if (const layout::Control* field = FieldAfter(control)) {
-                return "<label id=\"" + id + "\" class=\"label\" for=\"" + Name(*field) + "\">" +
-                       text + "</label>";
+            if (control.captionOf) {
+                return "<label id=\"" + id + "\" class=\"label\" for=\"" +
+                       std::string(FieldName(*control.captionOf)) + "\">" + text + "</label>";
             }
-            if (control.fill) {
+            if (control.group == layout::Group::Legend) {
                 // A legend line: the page narrows its text where the
                 // machine's font is wider than the design's.
                 return "<div id=\"" + id + "\" class=\"label " + std::string(kLegendClass) +
@@ -106,11 +99,8 @@ std::string Element(const layout::Control& control) {
         }
         case layout::Kind::TextBox: {
             std::string described;
-            const layout::Control* caption = &control - 1;
-            if (caption >= layout::kControls.begin() && caption->kind == layout::Kind::Label) {
-                if (const layout::Control* legend = LegendFor(caption->caption)) {
-                    described = " aria-describedby=\"" + Name(*legend) + "\"";
-                }
+            if (const layout::Control* legend = LegendFor(layout::CaptionOf(control.field))) {
+                described = " aria-describedby=\"" + Name(*legend) + "\"";
             }
             // A phone's keyboard for numbers, whose Enter key goes on to the
             // next field, and from the last is done.
@@ -148,7 +138,7 @@ std::string Html() {
         "<head>\n"
         "<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
-        Policy(script) +
+        Policy() +
         "\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, "
         "viewport-fit=cover\">\n"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The web window's phone arrangement, from the same design table: where the
 // window at the design's geometry would be a postage stamp under a finger
-// (page::kPhoneQuery), the same controls in the same order stand in a grid
+// (page::kPhoneWhere), the same controls in the same order stand in a grid
 // as wide as the screen, with targets of a finger's size and text to read at
 // arm's length; no control is scaled, so every size is as rendered.
 //
@@ -21,12 +21,7 @@ namespace ostrel::web::page {
 namespace {
 
 using css::Px;
-
-// A control's selector here: within the window, so that it outweighs the
-// window's own rules for a kind of control (#Form1 > input).
-std::string Sel(std::string_view name) {
-    return css::Sel(kWindowId) + " > " + css::Sel(name);
-}
+using css::Sel;
 
 // Sizes in CSS pixels. A finger's target is at least 44 × 44 (Apple's
 // guidelines, WCAG 2.5.5); text in a field or on a button at least 16, so
@@ -48,50 +43,29 @@ constexpr int kWideFrom = 560;
 struct Parts {
     std::vector<const layout::Control*> fields;   // in tab order
     std::vector<const layout::Control*> buttons;  // in tab order
-    std::vector<const layout::Control*> legend;   // filled labels, top to bottom
+    std::vector<const layout::Control*> legend;   // the legend's labels, top to bottom
     std::vector<const layout::Control*> foot;     // the foot row's labels, left to right
     const layout::Control* legendBox = nullptr;
     const layout::Control* footBox = nullptr;
     const layout::Control* strip = nullptr;
 };
 
-bool Inside(const layout::Rect& inner, const layout::Rect& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top &&
-           inner.left + inner.width <= outer.left + outer.width &&
-           inner.top + inner.height <= outer.top + outer.height;
-}
-
-// The caption above a field: the label created right before it.
-const layout::Control* CaptionOf(const layout::Control& field) {
-    const layout::Control* before = &field - 1;
-    return before >= layout::kControls.begin() && before->kind == layout::Kind::Label ? before
-                                                                                      : nullptr;
-}
-
-Parts Sorted() {
+// The parts of the window, by what the table says each control is for.
+Parts Arranged() {
     Parts parts;
     for (const layout::Control* control : layout::FocusChain()) {
         (control->kind == layout::Kind::TextBox ? parts.fields : parts.buttons).push_back(control);
     }
-    std::vector<const layout::Control*> boxes;
     for (const layout::Control& control : layout::kControls) {
-        if (control.kind == layout::Kind::Rectangle) {
-            boxes.push_back(&control);
-        } else if (control.kind == layout::Kind::PictureBox) {
+        const bool legend = control.group == layout::Group::Legend;
+        if (control.kind == layout::Kind::PictureBox) {
             parts.strip = &control;
-        }
-    }
-    for (const layout::Control& control : layout::kControls) {
-        if (control.kind != layout::Kind::Label) {
+        } else if (control.group == layout::Group::None) {
             continue;
-        }
-        for (const layout::Control* box : boxes) {
-            if (Inside(control.place, box->place) || (control.place.top == box->place.top &&
-                                                      control.place.height == box->place.height)) {
-                (control.fill ? parts.legend : parts.foot).push_back(&control);
-                (control.fill ? parts.legendBox : parts.footBox) = box;
-                break;
-            }
+        } else if (control.kind == layout::Kind::Rectangle) {
+            (legend ? parts.legendBox : parts.footBox) = &control;
+        } else {
+            (legend ? parts.legend : parts.foot).push_back(&control);
         }
     }
     const auto by = [](auto key) {
@@ -104,10 +78,12 @@ Parts Sorted() {
     return parts;
 }
 
+// A control's cell of the grid, in which it is drawn over the background
+// in order.
 std::string Cell(std::string_view name, int row, int column, int span, int rows = 1) {
-    return "  " + Sel(name) + " {\n    grid-row: " + std::to_string(row) + " / span " +
-           std::to_string(rows) + ";\n    grid-column: " + std::to_string(column) + " / span " +
-           std::to_string(span) + ";\n  }\n";
+    return "  " + Sel(name) + " {\n    position: relative;\n    grid-row: " + std::to_string(row) +
+           " / span " + std::to_string(rows) + ";\n    grid-column: " + std::to_string(column) +
+           " / span " + std::to_string(span) + ";\n  }\n";
 }
 
 // Where every part stands: `fieldsPerRow` fields to a row, the buttons
@@ -122,9 +98,7 @@ std::string Placement(const Parts& parts, int fieldsPerRow, int buttonsPerRow) {
     for (std::size_t i = 0; i < parts.fields.size(); ++i) {
         const int r = row + 2 * (static_cast<int>(i) / fieldsPerRow);
         const int column = 1 + static_cast<int>(i) % fieldsPerRow * fieldSpan;
-        if (const layout::Control* caption = CaptionOf(*parts.fields[i])) {
-            rules += Cell(caption->name, r, column, fieldSpan);
-        }
+        rules += Cell(layout::CaptionOf(parts.fields[i]->field).name, r, column, fieldSpan);
         rules += Cell(parts.fields[i]->name, r + 1, column, fieldSpan);
     }
     row += 2 * ((static_cast<int>(parts.fields.size()) + fieldsPerRow - 1) / fieldsPerRow);
@@ -163,27 +137,19 @@ std::string Placement(const Parts& parts, int fieldsPerRow, int buttonsPerRow) {
 }  // namespace
 
 std::string PhoneCss() {
-    const Parts parts = Sorted();
-    const std::string window = css::Sel(kWindowId);
+    const Parts parts = Arranged();
+    const std::string window = Sel(kWindowId);
     const std::string side = "max(" + Px(kSide) + ", env(safe-area-inset-left))";
-    std::string rules = "@media " + std::string(kPhoneQuery) + " {\n";
-    rules += "  body {\n    padding: 0;\n    display: block;\n  }\n";
-    rules += "  " + window +
-             " {\n    width: auto;\n    max-width: 720px;\n    min-height: 100vh;\n"
-             "    height: auto;\n    margin: 0 auto;\n    box-sizing: border-box;\n"
-             "    display: grid;\n    grid-template-columns: repeat(" +
-             std::to_string(kColumns) +
-             ", minmax(0, 1fr));\n    align-content: start;\n    gap: " + Px(kGap) +
-             ";\n    padding: 0 max(" + Px(kSide) + ", env(safe-area-inset-right)) max(" +
-             Px(kSide) + ", env(safe-area-inset-bottom)) " + side +
-             ";\n    box-shadow: none;\n  }\n";
-    // Every control in the grid's flow, drawn over the background in order.
-    rules += "  :root " + window +
-             " > * {\n    position: relative;\n    left: auto;\n    top: auto;\n    width: auto;\n"
-             "    height: auto;\n    min-width: 0;\n    transform: none;\n  }\n";
-    rules +=
-        "  " + Sel(kBackgroundId) +
-        " {\n    position: absolute;\n    inset: 0;\n    width: 100%;\n    height: 100%;\n  }\n";
+    std::string rules = "  " + window +
+                        " {\n    max-width: 720px;\n    min-height: 100vh;\n"
+                        "    margin: 0 auto;\n    box-sizing: border-box;\n"
+                        "    display: grid;\n    grid-template-columns: repeat(" +
+                        std::to_string(kColumns) +
+                        ", minmax(0, 1fr));\n    align-content: start;\n    gap: " + Px(kGap) +
+                        ";\n    padding: 0 max(" + Px(kSide) +
+                        ", env(safe-area-inset-right)) max(" + Px(kSide) +
+                        ", env(safe-area-inset-bottom)) " + side + ";\n  }\n";
+    rules += "  " + window + " > * {\n    min-width: 0;\n  }\n";
     if (parts.strip) {
         rules += "  " + Sel(parts.strip->name) + " {\n    height: 9px;\n    margin: 0 calc(-1 * " +
                  side + ");\n  }\n";
@@ -191,11 +157,9 @@ std::string PhoneCss() {
     for (const layout::Control* field : parts.fields) {
         rules += "  " + Sel(field->name) + " {\n    height: " + Px(kTarget) +
                  ";\n    font-size: " + Px(kFieldText) + ";\n    padding: 0 10px;\n  }\n";
-        if (const layout::Control* caption = CaptionOf(*field)) {
-            rules += "  " + Sel(caption->name) +
-                     " {\n    align-self: end;\n    font-size: " + Px(kCaptionText) +
-                     ";\n    line-height: 1.5;\n    margin-top: 6px;\n  }\n";
-        }
+        rules += "  " + Sel(layout::CaptionOf(field->field).name) +
+                 " {\n    align-self: end;\n    font-size: " + Px(kCaptionText) +
+                 ";\n    line-height: 1.5;\n    margin-top: 6px;\n  }\n";
     }
     for (const layout::Control* button : parts.buttons) {
         rules += "  " + Sel(button->name) + " {\n    min-height: " + Px(kTarget) +
@@ -230,18 +194,15 @@ std::string PhoneCss() {
     rules += Placement(parts, 2, 2);
     // The message box over the middle of the screen, its text and OK as large
     // as the window's.
-    rules += "  " + css::Sel(kMessageId) + " {\n    top: 50%;\n    font-size: " + Px(kMessageText) +
+    rules += "  " + Sel(kMessageId) + " {\n    top: 50%;\n    font-size: " + Px(kMessageText) +
              ";\n    max-width: calc(100vw - 32px);\n  }\n";
-    rules += "  " + css::Sel(kMessageOkId) + " {\n    min-height: " + Px(kTarget) +
+    rules += "  " + Sel(kMessageOkId) + " {\n    min-height: " + Px(kTarget) +
              ";\n    min-width: 96px;\n  }\n";
-    rules += "}\n";
     // Wide enough for the fields on one row, and the buttons on the next.
-    const std::string wide = "(min-width: " + std::to_string(kWideFrom) + "px)";
-    rules += "@media " + wide + " and (max-width: 599.98px), " + wide +
-             " and (pointer: coarse) {\n" +
+    rules += "  @media (min-width: " + std::to_string(kWideFrom) + "px) {\n" +
              Placement(parts, static_cast<int>(parts.fields.size()),
                        static_cast<int>(parts.buttons.size())) +
-             "}\n";
+             "  }\n";
     return rules;
 }
 

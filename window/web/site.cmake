@@ -7,7 +7,8 @@
 #   that a change renames every file that leads to it.
 # - PLAIN_NAMED keep their names (the page and the manifest, where a visit
 #   starts); what they name is rewritten. In the page, an inline <script> is
-#   left as it is: the page's Content-Security-Policy allows it by its digest.
+#   left as it is: the page's Content-Security-Policy allows it by its
+#   integrity, written in place of 'integrity-of:inline-script'.
 # - "integrity-of:name", in quotes, becomes the Subresource Integrity of the
 #   renamed file as the site holds it ("sha256-" and the base64 of its
 #   SHA-256), for the page to check it by; it may stand where the file's
@@ -36,32 +37,20 @@ set(media_types
 # A content name: the name, a dot, the first hex digits of its SHA-256 and
 # the kind (ostrel-core.0123abcd.wasm).
 set(digest_length 8)
+# The same pattern for CMake, and for the service worker's JavaScript.
 string(REPEAT "[0-9a-f]" ${digest_length} digest_pattern)
+set(digest_pattern_js "[0-9a-f]{${digest_length}}")
 
-# The base64 of the bytes that `hex` spells, three at a time.
-function(base64_of hex out)
-    set(digits "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
-    set(text "")
-    while(NOT hex STREQUAL "")
-        string(SUBSTRING "${hex}" 0 6 group)
-        string(LENGTH "${group}" size)
-        math(EXPR missing "(6 - ${size}) / 2")  # bytes short of three
-        string(REPEAT "00" ${missing} zeros)
-        math(EXPR value "0x${group}${zeros}")
-        math(EXPR kept "4 - ${missing}")
-        foreach(shift 18 12 6 0)
-            if(kept GREATER 0)
-                math(EXPR sextet "(${value} >> ${shift}) & 63")
-                string(SUBSTRING "${digits}" ${sextet} 1 digit)
-                string(APPEND text "${digit}")
-                math(EXPR kept "${kept} - 1")
-            endif()
-        endforeach()
-        string(REPEAT "=" ${missing} padding)
-        string(APPEND text "${padding}")
-        string(SUBSTRING "${hex}" ${size} -1 hex)
-    endwhile()
-    set(${out} "${text}" PARENT_SCOPE)
+# The Subresource Integrity of `file` ("sha256-" and the base64 of its
+# SHA-256), by Node's crypto (integrity.js).
+function(integrity_of file out)
+    execute_process(COMMAND ${NODE} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/integrity.js ${file}
+                    OUTPUT_VARIABLE integrity OUTPUT_STRIP_TRAILING_WHITESPACE
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR NOT integrity MATCHES "^sha256-[A-Za-z0-9+/]+=*$")
+        message(FATAL_ERROR "the integrity of ${file}: ${status} ${integrity}")
+    endif()
+    set(${out} "${integrity}" PARENT_SCOPE)
 endfunction()
 
 # The text with every quoted mention of a renamed file (in `renamed`, with
@@ -117,12 +106,36 @@ function(mentions file name out)
     endif()
 endfunction()
 
+# The page's one inline script, whose integrity its policy names in place
+# of 'integrity-of:inline-script'.
+function(allow_inline_script text out)
+    string(FIND "${text}" "<script>" start)
+    string(FIND "${text}" "</script>" end)
+    string(FIND "${text}" "<script>" last REVERSE)
+    if(start EQUAL -1 OR end LESS start OR NOT last EQUAL start)
+        message(FATAL_ERROR "the page must hold one inline <script>")
+    endif()
+    math(EXPR start "${start} + 8")
+    math(EXPR length "${end} - ${start}")
+    string(SUBSTRING "${text}" ${start} ${length} script)
+    file(WRITE ${SITE}.script.js "${script}")
+    integrity_of(${SITE}.script.js integrity)
+    file(REMOVE ${SITE}.script.js)
+    string(FIND "${text}" "'integrity-of:inline-script'" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the page's policy does not name its inline script")
+    endif()
+    string(REPLACE "'integrity-of:inline-script'" "'${integrity}'" text "${text}")
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 # Rewrites what the text file SITE/`file` mentions.
 function(rewrite_file file)
     file(READ ${SITE}/${file} text)
     set(page FALSE)
     if(file MATCHES "\\.html$")
         set(page TRUE)
+        allow_inline_script("${text}" text)
     endif()
     rewrite("${text}" ${page} text)
     file(WRITE ${SITE}/${file} "${text}")
@@ -152,9 +165,7 @@ foreach(file IN LISTS CONTENT_NAMED)
     string(REGEX REPLACE "^(.+)\\.([^.]+)$" "\\1.${digest}.\\2" name ${file})
     file(RENAME ${SITE}/${file} ${SITE}/${name})
     set(new_${file} ${name})
-    file(SHA256 ${SITE}/${name} digest)
-    base64_of(${digest} base64)
-    set(integrity_${file} "sha256-${base64}")
+    integrity_of(${SITE}/${name} integrity_${file})
     list(APPEND renamed ${file})
 endforeach()
 foreach(file IN LISTS PLAIN_NAMED)
@@ -192,7 +203,8 @@ endforeach()
 file(READ ${SITE}/index.html page)
 string(REGEX MATCHALL "[A-Za-z0-9_.-]+\\.${digest_pattern}\\.[a-z0-9]+" page_names "${page}")
 list(REMOVE_DUPLICATES page_names)
-write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}" "${page_names}")
+write_service_worker(${SITE} ${TEMPLATE} ${VERSION} "${site_files}" "${kept}" "${page_names}"
+                     "${digest_pattern_js}")
 list(APPEND site_files sw.js)
 
 # The compressed copies, each where it is smaller.
@@ -216,7 +228,14 @@ foreach(file IN LISTS site_files)
 endforeach()
 
 set(content_named_files "")
+set(names "")
 foreach(file IN LISTS CONTENT_NAMED)
     list(APPEND content_named_files ${new_${file}})
+    string(APPEND names "  \"${file}\": \"${new_${file}}\",\n")
 endforeach()
 write_host_files(${SITE} "${site_files}" "${content_named_files}")
+
+# SITE.files.json beside the site: each content-named file's name in it by
+# its name as built, for the scripts that serve and test the site.
+string(REGEX REPLACE ",\n$" "\n" names "${names}")
+file(WRITE ${SITE}.files.json "{\n${names}}\n")
