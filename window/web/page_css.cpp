@@ -282,11 +282,13 @@ std::string PhoneMedia(std::string_view rules) {
 
 std::string DesktopMedia(std::string_view rules) {
     // Where no clause holds: each clause's negation around the next.
-    std::string text(rules);
+    std::string open;
+    std::string close;
     for (const std::string_view clause : kPhoneWhere) {
-        text = "@media not all and " + std::string(clause) + " {\n" + text + "}\n";
+        open.append("@media not all and ").append(clause).append(" {\n");
+        close += "}\n";
     }
-    return text;
+    return open.append(rules).append(close);
 }
 
 }  // namespace ostrel::web::page
