@@ -46,12 +46,15 @@ async function keptBy(window) {
 }
 
 // The visitor's browser looks for a new service worker now; resolves, once
-// a new one has installed or failed to, to the names of the caches.
+// a new one has installed or failed to, and taken over, to the names of the
+// caches.
 async function lookForUpdate(window) {
   return (await window.evaluate(async () => {
     const registration = await navigator.serviceWorker.getRegistration();
     await registration.update().catch(() => {});
-    const worker = registration.installing || registration.waiting;
+    const { active } = registration;
+    const worker = registration.installing || registration.waiting ||
+      (active && active.state === 'activating' ? active : null);
     if (worker) {
       await new Promise((resolve) => {
         const settled = () => ['activated', 'redundant'].includes(worker.state) && resolve();
